@@ -1,0 +1,146 @@
+#include "Artwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+
+namespace Artwork {
+namespace {
+
+QPixmap Blank()
+{
+    QPixmap pm(ButtonSize, ButtonSize);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+QPixmap Arrow(bool pointsLeft)
+{
+    QPixmap pm = Blank();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    // Drawn pointing right, then flipped for left.
+    path.moveTo(4, 13);
+    path.lineTo(18, 13);
+    path.lineTo(18, 5);
+    path.lineTo(32, 18);
+    path.lineTo(18, 31);
+    path.lineTo(18, 23);
+    path.lineTo(4, 23);
+    path.closeSubpath();
+    if (pointsLeft) {
+        QTransform flip;
+        flip.translate(ButtonSize, 0);
+        flip.scale(-1, 1);
+        path = flip.map(path);
+    }
+    QLinearGradient fill(0, 5, 0, 31);
+    fill.setColorAt(0, QColor(120, 220, 100));
+    fill.setColorAt(1, QColor(20, 130, 30));
+    p.setBrush(fill);
+    p.setPen(QPen(QColor(10, 80, 20), 1.2));
+    p.drawPath(path);
+    return pm;
+}
+
+}  // namespace
+
+QPixmap ArrowLeft() { return Arrow(true); }
+QPixmap ArrowRight() { return Arrow(false); }
+
+QPixmap Printer()
+{
+    QPixmap pm = Blank();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(10.5, 3.5, 16, 12));        // paper going in
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(QRectF(3.5, 13.5, 29, 13), 2, 2);  // body
+    p.setBrush(QColor(90, 90, 100));
+    p.drawRect(QRectF(6.5, 26.5, 23, 4));          // tray
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(10.5, 22.5, 16, 10));        // printed sheet
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    p.drawLine(QPointF(13, 26), QPointF(24, 26));
+    p.drawLine(QPointF(13, 29), QPointF(22, 29));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 200, 60));
+    p.drawEllipse(QPointF(28, 17.5), 1.5, 1.5);    // power light
+    return pm;
+}
+
+QPixmap PdfPage()
+{
+    QPixmap pm = Blank();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath page;
+    page.moveTo(7.5, 2.5);
+    page.lineTo(23.5, 2.5);
+    page.lineTo(29.5, 8.5);
+    page.lineTo(29.5, 33.5);
+    page.lineTo(7.5, 33.5);
+    page.closeSubpath();
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(page);
+    p.drawLine(QPointF(23.5, 2.5), QPointF(23.5, 8.5));
+    p.drawLine(QPointF(23.5, 8.5), QPointF(29.5, 8.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 20, 20));
+    p.drawRect(QRectF(3, 17, 24, 11));             // the red mark
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(3, 17, 24, 11), Qt::AlignCenter, QStringLiteral("PDF"));
+    return pm;
+}
+
+QPixmap OkMark()
+{
+    QPixmap pm = Blank();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 140, 40), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(7, 19), QPointF(15, 27), QPointF(29, 9)}));
+    return pm;
+}
+
+QPixmap CancelMark()
+{
+    QPixmap pm = Blank();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(200, 30, 30), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 9), QPointF(27, 27));
+    p.drawLine(QPointF(27, 9), QPointF(9, 27));
+    return pm;
+}
+
+QIcon WindowIcon()
+{
+    QImage img(32, 32, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QRandomGenerator* random = QRandomGenerator::global();
+    constexpr int border = 6;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (x < border || y < border || x >= 32 - border || y >= 32 - border)
+                img.setPixel(x, y, qRgb(random->bounded(256), random->bounded(256), random->bounded(256)));
+    QPainter p(&img);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(border, border, 32 - 2 * border, 32 - 2 * border), Qt::AlignCenter, QStringLiteral("Hqc"));
+    p.end();
+    return QIcon(QPixmap::fromImage(img));
+}
+
+}  // namespace Artwork

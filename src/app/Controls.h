@@ -1,0 +1,57 @@
+// Small controls the windows are built from: image buttons, clickable labels, panels.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+
+// Waits ms milliseconds without reacting, after repainting what moved (the press effect's
+// pause). Benchmarks and tests may switch the pauses off.
+namespace Module1 {
+void Pause(int ms);
+void SetPausesEnabled(bool enabled);
+}  // namespace Module1
+
+// A picture that acts as a button: clicked() after the press effect.
+class ImageButton : public QLabel {
+    Q_OBJECT
+public:
+    ImageButton(const QString& name, const QPixmap& picture, QWidget* parent);
+    // Moves the button 2 pixels right and down for 200 ms, then back.
+    void PressEffect();
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A label that reports clicks and double-clicks (swatches, the clock).
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
+
+// Helpers that give a control its name, place and look.
+QFrame* MakePanel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& background);
+void Place(QWidget* w, const QString& name, int left, int top, int width = -1, int height = -1);
+void SetBackground(QWidget* w, const QColor& colour);
+void SetTextColour(QWidget* w, const QColor& colour);
+// A caption label: Arial 8.25 pt, RGB(64, 64, 64), transparent, sized to its text.
+QLabel* MakeCaption(const QString& name, const QString& text, QWidget* parent, int left, int top);
+// A thin sunken border, as on the grey panels and swatches.
+void SetThinBorder(QFrame* f);
+QFont ArialFont(double points, bool bold = false);
+// Sets a caption label's text and sizes the label to it.
+void SetCaption(QLabel* label, const QString& text);

@@ -1,0 +1,210 @@
+#include "Main.h"
+
+#include "Artwork.h"
+#include "CodingValues.h"
+#include "Controls.h"
+#include "DateText.h"
+#include "Messages.h"
+#include "CodingRoutines.h"
+#include "StatusTexts.h"
+#include "Win1252.h"
+#include "OpenForm.h"
+#include "PictureBox.h"
+#include "TextBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+
+Main::Main(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Main"));
+    Form_Load();
+}
+
+void Main::Form_Load()
+{
+    // 1. Size, background and caption: a fixed window without maximise button.
+    setWindowTitle(QStringLiteral("Huecipher (Glyphix)"));
+    setWindowIcon(Artwork::WindowIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    SetBackground(client, QColor(220, 220, 190));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+    BuildFileMenu();
+    BuildToolsMenu();
+    BuildTextsizeMenu();
+
+    // 2-5. The panels and their controls.
+    LayOutFrame1();
+    LayOutFrame4();
+    LayOutFrame2();
+    LayOutFrame3();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    ConnectHandlers();
+    Text1->SetText(QByteArray());
+    Text1_Change();
+    SetCaption(DatumLabel, DateText());
+
+    // 6. Text colour and background of the text box; the swatches keep their own colours.
+    Module1::ForeColorR = Module1::ForeColorG = Module1::ForeColorB = 60;
+    Module1::BackColorR = Module1::BackColorG = Module1::BackColorB = 255;
+    Text1->SetTextColour(QColor(60, 60, 60));
+    Text1->SetBackColour(Qt::white);
+
+    // 7. The clock ticks from now on.
+    setFixedSize(sizeHint());
+    CentreOnScreen();
+    Timer1->start();
+}
+
+void Main::ConnectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
+    connect(KlokLabel, &ClickLabel::doubleClicked, this, &Main::KlokLabel_DblClick);
+    connect(Text1, &QPlainTextEdit::textChanged, this, &Main::Text1_Change);
+    connect(Image1, &ImageButton::clicked, this, &Main::Image1_Click);
+    connect(Image2, &ImageButton::clicked, this, &Main::Image2_Click);
+    connect(Image3, &ImageButton::clicked, this, &Main::Image3_Click);
+    connect(Image4, &ImageButton::clicked, this, &Main::Image4_Click);
+    connect(ForeColorLabel, &ClickLabel::clicked, this, &Main::ForeColorLabel_Click);
+    connect(BackColorLabel, &ClickLabel::clicked, this, &Main::BackColorLabel_Click);
+    connect(ResetKnop, &QPushButton::clicked, this, &Main::ResetKnop_Click);
+}
+
+void Main::CentreOnScreen()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void Main::Timer1_Timer()
+{
+    SetCaption(KlokLabel, Module1::ClockText(QTime::currentTime(), QLocale()));
+}
+
+void Main::KlokLabel_DblClick()
+{
+    Module1::ShowMessage(this, Win1252::Decode(Module1::SignatureText.left(48)));
+}
+
+void Main::Text1_Change()
+{
+    SetCaption(Label3, Module1::CounterText(Text1->CharacterCount(), QLocale()));
+}
+
+void Main::LetGrote_Click(int Index)
+{
+    Text1->SetTextSize(Index);
+    CheckTextSizeItem(Index);
+}
+
+void Main::CheckTextSizeItem(int index)
+{
+    for (auto& [i, item] : LetGrote)
+        item->setChecked(i == index);
+}
+
+void Main::SetDocumentName(const QString& name)
+{
+    SetCaption(FileLabel, name);
+}
+
+void Main::FileIndex_Click(int Index)
+{
+    if (Busy() && Index != 8)
+        return;
+    switch (Index) {
+    case 2:
+        ShowOpenPicture();
+        break;
+    case 3:
+        SavePictureFile();
+        break;
+    case 8:
+        close();
+        break;
+    default:
+        // New and the text files come with the text-file commands.
+        break;
+    }
+}
+
+void Main::ShowOpenPicture()
+{
+    OpenForm dialog(*this);
+    dialog.exec();
+}
+
+void Main::Image1_Click()
+{
+    if (Busy())
+        return;
+    Image1->PressEffect();
+    if (Text1->CharacterCount() == 0) {
+        Module1::ShowMessage(this, QStringLiteral("No text available!"));
+        return;
+    }
+    Module1::TextToPicture(*this);
+}
+
+void Main::Image2_Click()
+{
+    if (Busy())
+        return;
+    Image2->PressEffect();
+    Module1::PictureToText(*this);
+}
+
+void Main::Image3_Click()
+{
+    if (Busy())
+        return;
+    Image3->PressEffect();
+    // Printing comes with the output commands.
+}
+
+void Main::Image4_Click()
+{
+    if (Busy())
+        return;
+    Image4->PressEffect();
+    // PDF export comes with the output commands.
+}
+
+// The Tools menu and the colour panel come with their own commands.
+void Main::MeerSoftware_Click() {}
+void Main::BijzondereTekens_Click() {}
+void Main::Verzenden_Click() {}
+void Main::ForeColorLabel_Click() {}
+void Main::BackColorLabel_Click() {}
+void Main::ResetKnop_Click() {}
+
+void Main::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Main::Form_Unload()
+{
+    // Closing the main window ends the program: nothing is asked, every other window closes.
+    m_closing = true;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+}

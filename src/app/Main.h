@@ -1,0 +1,131 @@
+// The main window: picture and image buttons, colour panel, text box, status bar, menus.
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+
+class ClickLabel;
+class ImageButton;
+class PictureBox;
+class TextBox;
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+class Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Main(QWidget* parent = nullptr);
+
+    // Size of the client area below the menu bar, in pixels.
+    static constexpr int ClientWidth = 794;
+    static constexpr int ClientHeight = 444;
+
+    // Panels and their controls; every objectName is the member's name.
+    QFrame* Frame1 = nullptr;
+    QFrame* Frame2 = nullptr;
+    QFrame* Frame3 = nullptr;
+    QFrame* Frame4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    PictureBox* Pic = nullptr;
+    PictureBox* BackPic = nullptr;
+    ImageButton* Image1 = nullptr;
+    ImageButton* Image2 = nullptr;
+    ImageButton* Image3 = nullptr;
+    ImageButton* Image4 = nullptr;
+    ClickLabel* ForeColorLabel = nullptr;
+    ClickLabel* BackColorLabel = nullptr;
+    QPushButton* ResetKnop = nullptr;
+    TextBox* Text1 = nullptr;
+    QLabel* FileLabel = nullptr;
+    QLabel* DatumLabel = nullptr;
+    ClickLabel* KlokLabel = nullptr;
+    QListWidget* List1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Menus.
+    QMenu* File = nullptr;
+    QMenu* Info = nullptr;
+    QMenu* Lettergrootte = nullptr;
+    std::array<QAction*, 9> FileIndex{};
+    QAction* MeerSoftware = nullptr;
+    QAction* BijzondereTekens = nullptr;
+    QAction* Streep3 = nullptr;
+    QAction* Verzenden = nullptr;
+    std::map<int, QAction*> LetGrote;  // indices 8 to 12
+
+    // True while the encoder or decoder runs: other coding, file and output commands wait.
+    bool Busy() const { return m_busy; }
+    // True once the window has been closed: running loops stop.
+    bool Closing() const { return m_closing; }
+
+    // Sets the document name shown in the status bar.
+    void SetDocumentName(const QString& name);
+    // Puts the check mark on text-size item index alone (none when there is no such item).
+    void CheckTextSizeItem(int index);
+
+    // Marks a coding run; commands that find the window busy do nothing.
+    class BusyScope {
+    public:
+        explicit BusyScope(Main& main) : m_main(main) { m_main.m_busy = true; }
+        ~BusyScope() { m_main.m_busy = false; }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+    private:
+        Main& m_main;
+    };
+
+public slots:
+    void Form_Load();
+    void Timer1_Timer();
+    void KlokLabel_DblClick();
+    void Text1_Change();
+    void LetGrote_Click(int Index);
+    void FileIndex_Click(int Index);
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+    void MeerSoftware_Click();
+    void BijzondereTekens_Click();
+    void Verzenden_Click();
+    void ForeColorLabel_Click();
+    void BackColorLabel_Click();
+    void ResetKnop_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void Form_Unload();
+
+private:
+    void LayOutFrame1();
+    void LayOutFrame4();
+    void LayOutFrame2();
+    void LayOutFrame3();
+    void BuildFileMenu();
+    void BuildToolsMenu();
+    void BuildTextsizeMenu();
+    void ConnectHandlers();
+    void CentreOnScreen();
+    void SavePictureFile();
+    void ShowOpenPicture();
+
+    bool m_busy = false;
+    bool m_closing = false;
+};

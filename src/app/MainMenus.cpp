@@ -1,0 +1,58 @@
+// The menu bar of the main window: File, Tools, Textsize.
+#include "Main.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+QAction* MakeItem(QMenu* menu, const QString& name, const QString& caption)
+{
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(name);
+    if (caption == QLatin1String("-"))
+        action->setSeparator(true);
+    menu->addAction(action);
+    return action;
+}
+}  // namespace
+
+void Main::BuildFileMenu()
+{
+    File = menuBar()->addMenu(QStringLiteral("File"));
+    File->setObjectName(QStringLiteral("File"));
+    const char* const captions[] = {"New", "-", "Open Picture (hqc)", "Save Picture (hqc)", "-",
+                                    "Open Textfile (txt)", "Save Textfile (txt)", "-", "Exit"};
+    for (int i = 0; i < static_cast<int>(FileIndex.size()); ++i) {
+        FileIndex[i] = MakeItem(File, QStringLiteral("FileIndex_%1").arg(i), QString::fromLatin1(captions[i]));
+        connect(FileIndex[i], &QAction::triggered, this, [this, i] { FileIndex_Click(i); });
+    }
+}
+
+void Main::BuildToolsMenu()
+{
+    Info = menuBar()->addMenu(QStringLiteral("Tools"));
+    Info->setObjectName(QStringLiteral("Info"));
+    MeerSoftware = MakeItem(Info, QStringLiteral("MeerSoftware"), QStringLiteral("More Software"));
+    BijzondereTekens = MakeItem(Info, QStringLiteral("BijzondereTekens"), QStringLiteral("Special Characters"));
+    Streep3 = MakeItem(Info, QStringLiteral("Streep3"), QStringLiteral("-"));
+    Verzenden = MakeItem(Info, QStringLiteral("Verzenden"), QStringLiteral("Send Picture by E-mail"));
+    connect(MeerSoftware, &QAction::triggered, this, &Main::MeerSoftware_Click);
+    connect(BijzondereTekens, &QAction::triggered, this, &Main::BijzondereTekens_Click);
+    connect(Verzenden, &QAction::triggered, this, &Main::Verzenden_Click);
+}
+
+void Main::BuildTextsizeMenu()
+{
+    Lettergrootte = menuBar()->addMenu(QStringLiteral("Textsize"));
+    Lettergrootte->setObjectName(QStringLiteral("Lettergrootte"));
+    for (int index = 8; index <= 12; ++index) {
+        QAction* item = MakeItem(Lettergrootte, QStringLiteral("LetGrote_%1").arg(index),
+                                 QStringLiteral("%1 Pixels").arg(index));
+        item->setCheckable(true);
+        LetGrote[index] = item;
+        // The menu sets the mark itself on a click; the handler decides it.
+        connect(item, &QAction::triggered, this, [this, index] { LetGrote_Click(index); });
+    }
+    LetGrote[8]->setChecked(true);
+}

@@ -1,0 +1,22 @@
+// Message boxes and questions with the program's exact texts, titles, buttons and icons.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+namespace Module1 {
+
+// Title of every message box and input box that is given none of its own.
+QString ApplicationTitle();
+
+// A message box with one OK button.
+void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon,
+                 const QString& title = QString());
+
+// A message box with the error (stop) icon and one OK button, titled "Error".
+void ShowError(QWidget* parent, const QString& text);
+
+// A Yes/No question without icon; true on Yes.
+bool AskYesNo(QWidget* parent, const QString& text, const QString& title = QString());
+
+}  // namespace Module1

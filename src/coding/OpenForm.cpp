@@ -1,0 +1,113 @@
+#include "OpenForm.h"
+
+#include "Artwork.h"
+#include "CodingValues.h"
+#include "Controls.h"
+#include "Main.h"
+#include "Messages.h"
+#include "PictureBox.h"
+#include "PictureFile.h"
+#include "ProgramFolder.h"
+#include "TextBox.h"
+
+#include <QDir>
+#include <QListWidget>
+
+namespace {
+const QString kExtension = QStringLiteral(".hqc");
+}
+
+OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("OpenForm"));
+    Form_Load();
+}
+
+void OpenForm::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Open Picture (hqc)"));
+    setFixedSize(240, 380);
+    SetBackground(this, QColor(220, 220, 190));
+
+    List1 = new QListWidget(this);
+    Place(List1, QStringLiteral("List1"), 13, 14, 208, 276);
+    SetBackground(List1, QColor(0, 0, 40));
+    SetTextColour(List1, QColor(220, 220, 220));
+    List1->setFont(ArialFont(8.25));
+
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->hide();
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), 0, 0, this);
+    Picture1->hide();
+
+    ListPictureFiles();
+    for (int i = 0; i < File1->count(); ++i)
+        List1->addItem(File1->item(i)->text().chopped(4));
+
+    Label1 = MakeCaption(QStringLiteral("Label1"), QStringLiteral("%1 File's").arg(List1->count()), this, 14, 296);
+
+    CancelKnop = new ImageButton(QStringLiteral("CancelKnop"), Artwork::CancelMark(), this);
+    CancelKnop->move(140, 300);
+    OkKnop = new ImageButton(QStringLiteral("OkKnop"), Artwork::OkMark(), this);
+    OkKnop->move(183, 300);
+
+    connect(List1, &QListWidget::itemClicked, this, &OpenForm::List1_Click);
+    connect(List1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
+    connect(OkKnop, &ImageButton::clicked, this, &OpenForm::OkKnop_Click);
+    connect(CancelKnop, &ImageButton::clicked, this, &OpenForm::CancelKnop_Click);
+}
+
+void OpenForm::ListPictureFiles()
+{
+    // A missing folder simply lists nothing.
+    const QDir folder(Module1::ProgramFolder() + Module1::PicturesFolderPart());
+    const QStringList names = folder.entryList({QStringLiteral("*") + kExtension},
+                                               QDir::Files | QDir::CaseSensitive,
+                                               QDir::Name | QDir::IgnoreCase);
+    File1->addItems(names);
+}
+
+void OpenForm::List1_Click()
+{
+    if (const QListWidgetItem* item = List1->currentItem())
+        SetCaption(Label1, item->text());
+}
+
+void OpenForm::List1_DblClick()
+{
+    OkKnop_Click();
+}
+
+void OpenForm::OkKnop_Click()
+{
+    OkKnop->PressEffect();
+    const QListWidgetItem* selected = List1->currentItem();
+    const QString name = selected && selected->isSelected() ? selected->text() : QString();
+    const QString path = Module1::ProgramFolder() + Module1::PicturesFolderPart() + name + kExtension;
+
+    // A file that cannot be loaded leaves Picture1 as it was, which fails the check.
+    PixelSurface& picture = Picture1->Surface();
+    PictureFile::Load(picture, path);
+    const int width = picture.Width();
+    const int height = picture.Height();
+    Module1::MirrorPicture(picture);
+    Module1::SignatureText = PictureFile::ReadSignatureRow(picture);
+
+    if (PictureFile::IsCodedPicture(width, height, Module1::SignatureText)) {
+        m_main.Pic->Surface().CopyFrom(picture);
+        m_main.Pic->Refresh();
+        m_main.SetDocumentName(name);
+        m_main.Text1->SetText(QByteArray());
+    } else {
+        Module1::ShowError(this, QStringLiteral("No valid Glyphix picture!"));
+    }
+    accept();
+}
+
+void OpenForm::CancelKnop_Click()
+{
+    CancelKnop->PressEffect();
+    Module1::Pause(200);
+    reject();
+}

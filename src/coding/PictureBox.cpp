@@ -1,0 +1,23 @@
+#include "PictureBox.h"
+
+#include <QPainter>
+
+PictureBox::PictureBox(const QString& name, int width, int height, QWidget* parent)
+    : QWidget(parent), m_surface(width, height)
+{
+    setObjectName(name);
+    resize(width, height);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::Refresh()
+{
+    repaint();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(QPoint(0, 0), m_surface.Image());
+}
