@@ -1,5 +1,6 @@
 #include "CodedPicture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace CodedPicture {
@@ -59,20 +60,26 @@ bool IsEmpty(Rgb pixel)
     return pixel.r == EmptyRed;
 }
 
-void AppendCharacters(QByteArray& out, Rgb p)
+void AppendRow(QByteArray& out, const PixelSurface& surface, int y, int x0, int x1)
 {
-    if (IsEmpty(p))
+    if (y < 0 || y >= surface.Height())
         return;
-    out.append(static_cast<char>(p.r));
-    out.append(static_cast<char>(p.g));
-    out.append(static_cast<char>(p.b));
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, surface.Width() - 1);
+    const auto* line = reinterpret_cast<const QRgb*>(surface.Image().constScanLine(y));
+    for (int x = x0; x <= x1; ++x) {
+        const QRgb p = line[x];
+        if (qRed(p) == EmptyRed)
+            continue;
+        const char three[3] = {static_cast<char>(qRed(p)), static_cast<char>(qGreen(p)), static_cast<char>(qBlue(p))};
+        out.append(three, 3);
+    }
 }
 
 QByteArray ReadRow(const PixelSurface& surface, int y, int x0, int x1)
 {
     QByteArray out;
-    for (int x = x0; x <= x1; ++x)
-        AppendCharacters(out, surface.GetPixel(x, y));
+    AppendRow(out, surface, y, x0, x1);
     return out;
 }
 
@@ -109,7 +116,7 @@ Decoded Decode(const PixelSurface& surface)
     d.fore = surface.GetPixel(ForeColorX, SignatureRow);
     d.text.reserve(ReadableCharacters);
     for (int y = TextFirstRow; y <= TextLastReadRow; ++y)
-        d.text.append(ReadRow(surface, y, TextFirstX, TextLastX));
+        AppendRow(d.text, surface, y, TextFirstX, TextLastX);
     return d;
 }
 

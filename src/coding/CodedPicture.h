@@ -57,10 +57,8 @@ int CharactersNotRecoverable(const QByteArray& text);
 
 bool IsEmpty(Rgb pixel);
 
-// Appends the three characters of pixel p unless it is empty.
-void AppendCharacters(QByteArray& out, Rgb p);
-
-// Characters of the non-empty pixels from x0 to x1 on row y.
+// Appends the characters of the non-empty pixels from x0 to x1 on row y.
+void AppendRow(QByteArray& out, const PixelSurface& surface, int y, int x0, int x1);
 QByteArray ReadRow(const PixelSurface& surface, int y, int x0, int x1);
 
 struct Settings {

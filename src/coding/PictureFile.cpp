@@ -45,10 +45,59 @@ bool Save(const PixelSurface& surface, const QString& path, QString* error)
     return true;
 }
 
+namespace {
+
+quint32 Le(const QByteArray& b, int at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<quint8>(b[at + i]);
+    return v;
+}
+
+// True when the file holds every pixel its bitmap header declares. The reader would give a
+// truncated file's missing rows as undefined memory, so such a file is refused beforehand.
+// Only uncompressed bitmaps (with or without bit fields) are taken.
+bool BitmapIsComplete(QFile& file)
+{
+    const QByteArray head = file.peek(54);
+    if (head.size() < 26 || !head.startsWith("BM"))
+        return false;
+    const quint32 pixelOffset = Le(head, 10, 4);
+    const quint32 infoSize = Le(head, 14, 4);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bitsPerPixel = 0;
+    quint32 compression = 0;
+    if (infoSize == 12) {
+        width = Le(head, 18, 2);
+        height = Le(head, 20, 2);
+        bitsPerPixel = Le(head, 24, 2);
+    } else if (infoSize >= 40 && head.size() >= 34) {
+        width = static_cast<qint32>(Le(head, 18, 4));
+        height = static_cast<qint32>(Le(head, 22, 4));
+        bitsPerPixel = Le(head, 28, 2);
+        compression = Le(head, 30, 4);
+    } else {
+        return false;
+    }
+    constexpr quint32 Uncompressed = 0;
+    constexpr quint32 BitFields = 3;
+    if (compression != Uncompressed && compression != BitFields)
+        return false;
+    if (width <= 0 || height == 0 || bitsPerPixel == 0 || bitsPerPixel > 32)
+        return false;
+    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    const qint64 needed = static_cast<qint64>(pixelOffset) + rowBytes * (height < 0 ? -height : height);
+    return needed <= file.size();
+}
+
+}  // namespace
+
 bool Load(PixelSurface& surface, const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes || !BitmapIsComplete(file))
         return false;
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);

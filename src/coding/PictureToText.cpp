@@ -43,7 +43,7 @@ void PictureToText(Main& main)
     QByteArray result;
     result.reserve(ReadableCharacters);
     for (int y = TextFirstRow; y <= TextLastReadRow && !main.Closing(); ++y) {
-        result.append(ReadRow(surface, y, TextFirstX, TextLastX));
+        AppendRow(result, surface, y, TextFirstX, TextLastX);
         QCoreApplication::processEvents();
     }
     main.Text1->SetText(result);

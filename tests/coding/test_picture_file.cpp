@@ -138,6 +138,8 @@ private slots:
         // Cut before the signature row (rows are stored bottom-up, so row 2 is near the end).
         WriteAll(Path("cut.hqc"), good.left(good.size() - 200 * 3 * 4));
         QVERIFY(!OpensAsCodedPicture(Path("cut.hqc")));
+        WriteAll(Path("cut.hqc"), good.chopped(1));
+        QVERIFY(!OpensAsCodedPicture(Path("cut.hqc")));
         WriteAll(Path("header.hqc"), good.left(40));
         QVERIFY(!OpensAsCodedPicture(Path("header.hqc")));
 
