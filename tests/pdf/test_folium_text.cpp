@@ -1,0 +1,205 @@
+// Fonts, metrics and text placement of the PDF writer.
+#include "FontWidthTables.h"
+#include "PdfTestSupport.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t begin = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", begin)) {
+        out.push_back(text.substr(begin, at - begin));
+        begin = at + 2;
+    }
+    return out;
+}
+
+}  // namespace
+
+class TestFoliumText : public QObject {
+    Q_OBJECT
+private slots:
+    void tellingRowsOfTheWidthTables()
+    {
+        using namespace FontWidthTables;
+        const std::int32_t* tables[] = {kTimesNewRomanRegular, kTimesNewRomanBold, kTimesNewRomanItalic,
+                                        kTimesNewRomanBoldItalic, kArialRegular, kArialBold, kArialItalic,
+                                        kArialBoldItalic, kSymbol};
+        const struct { int code; int widths[9]; } rows[] = {
+            {32, {250, 250, 250, 250, 278, 278, 278, 278, 250}},
+            {33, {333, 333, 333, 389, 278, 333, 278, 333, 333}},
+            {48, {500, 500, 500, 500, 556, 556, 556, 556, 500}},
+            {65, {722, 722, 611, 667, 667, 722, 667, 722, 722}},
+            {87, {944, 1000, 833, 889, 944, 944, 944, 944, 768}},
+            {97, {444, 500, 500, 500, 556, 556, 556, 556, 631}},
+            {109, {778, 833, 722, 778, 833, 889, 833, 889, 576}},
+            {233, {444, 444, 444, 444, 556, 556, 556, 556, 384}},
+        };
+        for (const auto& row : rows)
+            for (int t = 0; t < 9; ++t)
+                QCOMPARE(tables[t][row.code], row.widths[t]);
+        for (const std::int32_t* courier : {kCourierNewRegular, kCourierNewBold, kCourierNewItalic, kCourierNewBoldItalic})
+            for (int code = 0; code < 256; ++code)
+                QCOMPARE(courier[code], 600);
+        QCOMPARE(kSymbol[30], 600);
+        QCOMPARE(kSymbol[31], 600);
+    }
+
+    void trueTypeFontObjectAndDescriptor()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.LoadFont("Fnt1", "Times New Roman", 2);
+        d.pdf.LoadFont("Fnt2", "Symbol", 1);
+        d.pdf.LoadFontStandard("Fnt3", "Courier New", 4);
+        d.pdf.StartPage();
+        for (const char* name : {"Fnt1", "Fnt2", "Fnt3"}) {
+            float x = 10;
+            d.pdf.DrawText(x, 10, "abc", name, 10, 1, 0);
+        }
+        d.pdf.EndPage();
+        const std::string pdf = d.Close();
+
+        const std::vector<std::string> font = Lines(ObjectBody(pdf, 5));
+        QCOMPARE_STR(font[0], std::string("<< /Type /Font \r/Subtype /TrueType\r/Name /Fnt1\r/BaseFont /TimesNewRoman,Bold"
+                                          "\r/FirstChar 32\r/LastChar 255\r/FontDescriptor 6 0 R\r"
+                                          "/Encoding /WinAnsiEncoding\r/Widths ["));
+        QCOMPARE(int(font.size()), 1 + 14 + 1);
+        QCOMPARE_STR(font[1].substr(0, 16), std::string("250 333 555 500 "));
+        for (int i = 1; i <= 14; ++i)
+            QCOMPARE(Count(font[static_cast<std::size_t>(i)], " "), 16);
+        QCOMPARE_STR(font[15], std::string("] >>"));
+        QCOMPARE_STR(ObjectBody(pdf, 6),
+                     std::string("<<\r/Type /FontDescriptor\r/FontName /TimesNewRoman,Bold\r"
+                                 "/Flags 16418 /FontBBox [-250 -216 1201 1000] /MissingWidth 333 /StemV 136 "
+                                 "/StemH 136 /ItalicAngle 0 /CapHeight 891 /XHeight 446 "
+                                 "/Ascent 891 /Descent -216 /Leading 149 /MaxWidth 1001 /AvgWidth 401\r>>\r\n"));
+
+        const std::vector<std::string> symbol = Lines(ObjectBody(pdf, 7));
+        QVERIFY(symbol[0].find("/BaseFont /Symbol\r/FirstChar 30\r") != std::string::npos);
+        QCOMPARE(int(symbol.size()), 1 + 15 + 1);
+        QCOMPARE_STR(symbol[1].substr(0, 12), std::string("600 600 250 "));
+        QCOMPARE(Count(symbol[15], " "), 2);
+
+        QCOMPARE_STR(ObjectBody(pdf, 9), std::string("<< /Type /Font /Subtype /Type1 /Name /Fnt3 /BaseFont "
+                                                      "/CourierNew,BoldItalic /Encoding /WinAnsiEncoding >>\r\n"));
+        QVERIFY(ObjectBody(pdf, 4).find("/Font <<\r/Fnt1 5 0 R \r/Fnt2 7 0 R \r/Fnt3 9 0 R \r>>\r")
+                != std::string::npos);
+        QCOMPARE_STR(FoliumTestAccess::FontRegistry(d.pdf), std::string("<Fnt1>0001;<Fnt2>0002;"));
+        QVERIFY(QpdfClean(d.path));
+        const QString fonts = Run("pdffonts", {QString::fromStdString(d.path)});
+        QVERIFY(fonts.contains("TimesNewRoman,Bold") && fonts.contains("Symbol") && fonts.contains("CourierNew,BoldItalic"));
+    }
+
+    void familiesAndStyles()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.LoadFont("A", "times new roman", 1);
+        d.pdf.LoadFont("B", "TimesNewRoman", 3);
+        d.pdf.LoadFont("C", "Verdana", 4);
+        d.pdf.LoadFont("D", "Courier New", 1);
+        const std::string pdf = d.Close();
+        QVERIFY(ObjectBody(pdf, 5).find("/BaseFont /TimesNewRoman\r") != std::string::npos);
+        QVERIFY(ObjectBody(pdf, 7).find("/BaseFont /TimesNewRoman,Italic\r") != std::string::npos);
+        QVERIFY(ObjectBody(pdf, 9).find("/BaseFont /Arial,BoldItalic\r") != std::string::npos);
+        QVERIFY(ObjectBody(pdf, 10).find("/MissingWidth 311 /StemV 153") != std::string::npos);
+        QVERIFY(ObjectBody(pdf, 11).find("600 600 600 600 ") != std::string::npos);
+
+        Doc bad;
+        bad.Open();
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, bad.pdf.LoadFont("X", "Arial", 5));
+        QCOMPARE(FoliumTestAccess::FontCount(bad.pdf), std::int16_t(1));  // the slot stays, empty
+        QCOMPARE(FoliumTestAccess::MaxObject(bad.pdf), 4);              // nothing written
+        QCOMPARE(bad.pdf.Length("abc", "X", 10), 0.0f);
+        bad.Close();
+        QVERIFY(QpdfClean(bad.path));
+    }
+
+    void lengthOfText()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.LoadFont("Fnt1", "Arial", 1);
+        d.pdf.LoadFont("Fnt2", "Times New Roman", 1);
+        d.pdf.LoadFontStandard("Fnt3", "Arial", 1);
+        QCOMPARE(d.pdf.Length("Hello", "Fnt1", 10), 22.78f);
+        QCOMPARE(d.pdf.Length("Hello", "fnt1", 10), 22.78f);  // names compared without case
+        QCOMPARE(d.pdf.Length("Hello", "Fnt3", 10), 0.0f);     // a standard font has no metrics
+        QCOMPARE(d.pdf.Length("Hello", "Nope", 10), 0.0f);
+        QCOMPARE(d.pdf.Length("   ", "Fnt2", 12), 9.0f);
+        d.pdf.StartPage();
+        d.pdf.SetWordSpacing(2);
+        QCOMPARE(d.pdf.Length("   ", "Fnt2", 12), 15.0f);
+        d.pdf.SetCharSpacing(1);
+        d.pdf.SetTextHorizontalScaling(50);
+        QCOMPARE(d.pdf.Length("   ", "Fnt2", 12), 9.0f);
+        d.pdf.EndPage();
+        d.pdf.StartPage();  // a new page starts with a fresh text state
+        QCOMPARE(d.pdf.Length("   ", "Fnt2", 12), 9.0f);
+        d.pdf.EndPage();
+        d.Close();
+        QVERIFY(QpdfClean(d.path));
+
+        Doc mm;
+        mm.pdf.ScaleMode(3);
+        mm.Open();
+        mm.pdf.LoadFont("F", "Courier New", 1);
+        QCOMPARE(mm.pdf.Length("ab", "F", 72), float(2 * 600 * 72 / 1000.0 / 72 * 25.4));
+        mm.Close();
+    }
+
+    void drawTextPlacesRotatesAndEscapes()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.LoadFont("Fnt1", "Arial", 1);
+        d.pdf.LoadFontStandard("Fnt2", "Arial", 1);
+        d.pdf.StartPage();
+        float x = 100;
+        d.pdf.DrawText(x, 700, "caf\xE9 (1) \\ \x80", "Fnt1", 10, 1, 0);
+        x = 100;
+        d.pdf.DrawText(x, 650, "Hello", "Fnt1", 10, 2, 0);
+        QCOMPARE(x, 100 - 22.78f);
+        x = 100;
+        d.pdf.DrawText(x, 600, "Hello", "Fnt1", 10, 3, 0);
+        QCOMPARE(x, 100 - 11.39f);
+        x = 100;
+        d.pdf.DrawText(x, 550, "Hello", "Fnt2", 10, 2, 0);
+        QCOMPARE(x, 100.0f);  // no metrics: placed as if left-aligned
+        x = 300;
+        d.pdf.DrawText(x, 400, "Up", "Fnt1", 12.5f, 1, 90);
+        d.pdf.SetTextRenderingMode(1);
+        d.pdf.SetTextRenderingMode(3);
+        d.pdf.EndPage();
+        const std::string pdf = d.Close();
+        const std::string stream = StreamOf(pdf, 9);
+        QVERIFY(stream.find("BT\r\n/Fnt1 10 Tf\r\n100 700 Td\r\n(caf\xE9 \\(1\\) \\\\ \x80) Tj\r\nET\r\n") == 0);
+        QVERIFY(stream.find("77.22 650 Td\r\n") != std::string::npos);
+        QVERIFY(stream.find("88.61 600 Td\r\n") != std::string::npos);
+        QVERIFY(stream.find("BT\r\n/Fnt1 12.5 Tf\r\n0 1 -1 0 300 400 Tm\r\n(Up) Tj\r\nET\r\n") != std::string::npos);
+        QVERIFY(stream.find("1 Tr\r\n") != std::string::npos);
+        QVERIFY(stream.find("3 Tr") == std::string::npos);
+        QVERIFY(QpdfClean(d.path));
+        const QString text = PdfText(d.path);
+        QVERIFY2(text.contains(QString::fromUtf8("caf\u00E9 (1) \\ \u20AC")), qPrintable(text));
+        QVERIFY(text.contains("Hello"));
+    }
+
+    void textStateOperators()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.StartPage();
+        d.pdf.SetWordSpacing(1.5f);
+        d.pdf.SetCharSpacing(-0.25f);
+        d.pdf.SetTextHorizontalScaling(80);
+        d.pdf.EndPage();
+        const std::string pdf = d.Close();
+        QCOMPARE_STR(StreamOf(pdf, 6), std::string("1.5 Tw\r\n-0.25 Tc\r\n80 Tz\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFoliumText)
+#include "test_folium_text.moc"
