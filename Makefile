@@ -30,6 +30,7 @@ test: build
 
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/coding_bench
+	@$(BUILD)/bench/pdf_bench
 
 clean:
 	@rm -rf $(BUILD)

@@ -8,6 +8,9 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 fontconfig
   xvfb xauth
+  qpdf poppler-utils
+  python3 python3-fonttools fonts-urw-base35
+  libhpdf-dev libcairo2-dev pkg-config
 )
 
 missing=()

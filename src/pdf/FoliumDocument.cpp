@@ -15,7 +15,6 @@
 namespace {
 
 constexpr std::int32_t kMaxObjectNumber = 32767;
-constexpr std::size_t kBufferSize = 1 << 16;
 constexpr const char* kProducer = "\xA9 2026 Ombrino";  // (c) sign in Windows-1252
 
 std::tm LocalTime()
@@ -113,18 +112,69 @@ std::string FormatRounded(long double value, int decimals, int significant)
     return PlaceDecimalPoint(negative, digits, decimals - shift);
 }
 
+// Fast path for the common case: |value| x 10^decimals below 10^7 (so at most 7 digits and no
+// significant-digit rounding). Writes into out (at least 24 bytes) and returns the length,
+// or 0 when the value needs the general path.
+std::size_t FormatSmall(float value, int decimals, char* out)
+{
+    if (decimals != 3)
+        return 0;
+    const double scaled = std::nearbyint(static_cast<double>(value) * 1000.0);  // exact for a float
+    if (!(std::fabs(scaled) < 1.0e7))  // also false for NaN and infinities
+        return 0;
+    long n = static_cast<long>(scaled);
+    if (n == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    std::size_t at = 0;
+    if (n < 0) {
+        out[at++] = '-';
+        n = -n;
+    }
+    long whole = n / 1000;
+    int fraction = static_cast<int>(n % 1000);
+    char digits[8];
+    int len = 0;
+    do {
+        digits[len++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0);
+    while (len > 0)
+        out[at++] = digits[--len];
+    if (fraction != 0) {
+        out[at++] = '.';
+        out[at++] = static_cast<char>('0' + fraction / 100);
+        fraction %= 100;
+        if (fraction != 0) {
+            out[at++] = static_cast<char>('0' + fraction / 10);
+            if (fraction % 10 != 0)
+                out[at++] = static_cast<char>('0' + fraction % 10);
+        }
+    }
+    return at;
+}
+
+// True when any of the 8 bytes of v is '(' , ')' or '\\'.
+inline bool HasSpecialByte(std::uint64_t v)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & highs) != 0; };
+    return hasZero(v ^ (ones * '(')) || hasZero(v ^ (ones * ')')) || hasZero(v ^ (ones * '\\'));
+}
+
 }  // namespace
 
-clsFolium::clsFolium()
+clsFolium::clsFolium() : m_buffer(new char[BufferSize])
 {
-    m_buffer.reserve(kBufferSize + 4096);
 }
 
 clsFolium::~clsFolium()
 {
     // An unclosed document stays as far as it got; only the handle is released.
     if (OutputFile) {
-        std::fwrite(m_buffer.data(), 1, m_buffer.size(), OutputFile);
+        std::fwrite(m_buffer.get(), 1, m_used, OutputFile);
         std::fclose(OutputFile);
     }
 }
@@ -160,19 +210,6 @@ void clsFolium::RequireOpen() const
         throw std::logic_error("clsFolium: no document is open");
 }
 
-void clsFolium::Put(std::string_view text)
-{
-    RequireOpen();
-    m_buffer.append(text.data(), text.size());
-    if (m_buffer.size() >= kBufferSize)
-        Flush();
-}
-
-void clsFolium::EndLine()
-{
-    Put("\r\n");
-}
-
 void clsFolium::WriteLine(std::string_view text)
 {
     Put(text);
@@ -181,30 +218,70 @@ void clsFolium::WriteLine(std::string_view text)
 
 void clsFolium::PutNumber(float value)
 {
-    Put(FormatPdfNumber(value, 3));
+    char text[24];
+    const std::size_t length = FormatSmall(value, 3, text);
+    if (length > 0)
+        Put(std::string_view(text, length));
+    else
+        Put(FormatPdfNumber(value, 3));
 }
 
 void clsFolium::PutPoints(float userValue)
 {
-    Put(FormatPdfNumber(ToPoints(userValue), 3));
+    PutNumber(ToPoints(userValue));
+}
+
+void clsFolium::PutEscaped(std::string_view text)
+{
+    // Most texts hold nothing to escape: skip them eight bytes at a time.
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, text.data() + i, 8);
+        if (HasSpecialByte(v))
+            break;
+    }
+    std::size_t from = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' || c == '(' || c == ')') {
+            Put(text.substr(from, i - from));
+            Put("\\");
+            from = i;
+        }
+    }
+    Put(text.substr(from));
+}
+
+void clsFolium::PutLarge(std::string_view text)
+{
+    Flush();
+    if (text.size() <= BufferSize) {
+        std::memcpy(m_buffer.get(), text.data(), text.size());
+        m_used = text.size();
+        return;
+    }
+    if (std::fwrite(text.data(), 1, text.size(), OutputFile) != text.size())
+        throw std::system_error(errno ? errno : EIO, std::generic_category(), "clsFolium: cannot write " + PdfFileName);
+    m_flushed += text.size();
 }
 
 void clsFolium::Flush()
 {
-    if (!OutputFile || m_buffer.empty())
+    if (!OutputFile || m_used == 0)
         return;
-    const std::size_t written = std::fwrite(m_buffer.data(), 1, m_buffer.size(), OutputFile);
-    if (written != m_buffer.size()) {
+    const std::size_t written = std::fwrite(m_buffer.get(), 1, m_used, OutputFile);
+    if (written != m_used) {
         const int error = errno ? errno : EIO;
         throw std::system_error(error, std::generic_category(), "clsFolium: cannot write " + PdfFileName);
     }
     m_flushed += written;
-    m_buffer.clear();
+    m_used = 0;
 }
 
 std::uint64_t clsFolium::Offset() const
 {
-    return m_flushed + m_buffer.size();
+    return m_flushed + m_used;
 }
 
 // ---- objects ----
@@ -274,7 +351,9 @@ float clsFolium::FromPoints(float value) const
 
 std::string clsFolium::FormatPdfNumber(float value, int decimals)
 {
-    return FormatRounded(value, decimals, 7);
+    char text[24];
+    const std::size_t length = FormatSmall(value, decimals, text);
+    return length > 0 ? std::string(text, length) : FormatRounded(value, decimals, 7);
 }
 
 std::string clsFolium::FormatPdfNumber(double value, int decimals)
@@ -322,7 +401,7 @@ void clsFolium::InitPDFFile(std::string& strFileName)
     OutputFile = std::fopen(strFileName.c_str(), "wb");
     if (!OutputFile)
         throw std::system_error(errno, std::generic_category(), "clsFolium: cannot create " + strFileName);
-    m_buffer.clear();
+    m_used = 0;
     m_flushed = 0;
 
     WriteLine("%PDF-1.3");

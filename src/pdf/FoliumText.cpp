@@ -275,7 +275,7 @@ void clsFolium::DrawText(float& x, float y, const std::string& strTemp, const st
     }
     EndLine();
     Put("(");
-    Put(EscapePdfString(strTemp));
+    PutEscaped(strTemp);
     Put(") Tj");
     EndLine();
     WriteLine("ET");

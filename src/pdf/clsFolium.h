@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,11 +105,26 @@ private:
     friend struct FoliumTestAccess;
 
     // Output.
+    static constexpr std::size_t BufferSize = 1 << 16;
+
     void WriteLine(std::string_view text);
-    void Put(std::string_view text);
+    // Appends bytes to the output; hot, so defined here.
+    void Put(std::string_view text)
+    {
+        if (!OutputFile)
+            RequireOpen();
+        if (text.size() > BufferSize - m_used) {
+            PutLarge(text);
+            return;
+        }
+        std::memcpy(m_buffer.get() + m_used, text.data(), text.size());
+        m_used += text.size();
+    }
+    void PutLarge(std::string_view text);
     void PutNumber(float value);
     void PutPoints(float userValue);  // FormatPdfNumber(ToPoints(v), 3)
-    void EndLine();
+    void PutEscaped(std::string_view text);  // EscapePdfString(text)
+    void EndLine() { Put("\r\n"); }
     void Flush();
     std::uint64_t Offset() const;
     void RequireOpen() const;
@@ -134,7 +151,8 @@ private:
     const FontMetrics* FindFontMetrics(const std::string& FontName) const;
 
     std::FILE* OutputFile = nullptr;
-    std::string m_buffer;          // bytes not yet handed to the file
+    std::unique_ptr<char[]> m_buffer;  // bytes not yet handed to the file ...
+    std::size_t m_used = 0;            // ... and how many there are
     std::uint64_t m_flushed = 0;   // bytes handed to the file so far
 
     std::string m_title = "(senza titolo)";

@@ -187,6 +187,24 @@ private slots:
         QVERIFY(text.contains("Hello"));
     }
 
+    void everyPlaceOfASpecialCharacterIsEscaped()
+    {
+        std::string expected;
+        const std::string s = PageStream([&](clsFolium& pdf) {
+            for (std::size_t at = 0; at < 20; ++at) {
+                for (char special : {'(', ')', '\\'}) {
+                    std::string text = "\xE9\x80" "abcdefghijklmnopqrs";
+                    text.insert(at, 1, special);
+                    float x = 0;
+                    pdf.DrawText(x, 0, text, "F", 10, 1, 0);
+                    expected += "BT\r\n/F 10 Tf\r\n0 0 Td\r\n(" + FoliumTestAccess::Escape(text) + ") Tj\r\nET\r\n";
+                }
+            }
+        });
+        QCOMPARE_STR(s, expected);
+        QCOMPARE(Count(expected, "\\"), 60 + 20);  // one escape each, two characters for a backslash
+    }
+
     void textStateOperators()
     {
         Doc d;
