@@ -141,7 +141,7 @@ bool clsFolium::LoadImgFromBMPFile(const std::string& Name, const std::string& F
     return true;
 }
 
-std::string clsFolium::Ascii85(const std::vector<std::uint8_t>& bytes)
+std::string clsFolium::EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes)
 {
     std::string out;
     out.reserve(bytes.size() / 4 * 5 + 8);
@@ -169,7 +169,7 @@ std::string clsFolium::Ascii85(const std::vector<std::uint8_t>& bytes)
 std::string clsFolium::StreamData(const std::vector<std::uint8_t>& bytes) const
 {
     if (m_encodeASCII85)
-        return Ascii85(bytes) + "~>";
+        return EncodeAscii85Bytes(bytes) + "~>";
     return std::string(bytes.begin(), bytes.end());
 }
 

@@ -214,7 +214,12 @@ const clsFolium::FontMetrics* clsFolium::FindFontMetrics(const std::string& Font
     const std::size_t at = registry.find(key);
     if (at == std::string::npos || at + key.size() + 4 > registry.size())
         return nullptr;
-    const int index = std::stoi(registry.substr(at + key.size(), 4));
+    int index = 0;
+    for (std::size_t i = at + key.size(); i < at + key.size() + 4; ++i) {
+        if (registry[i] < '0' || registry[i] > '9')
+            return nullptr;  // a name that only looked like an entry
+        index = index * 10 + (registry[i] - '0');
+    }
     if (index < 1 || index > static_cast<int>(FontMetricsList.size()))
         return nullptr;
     const FontMetrics& metrics = FontMetricsList[static_cast<std::size_t>(index) - 1];

@@ -146,7 +146,7 @@ private:
     void FinishPath(std::int32_t Options);
     void SetColor(std::int32_t Color, const char* rgbOperator, const char* greyOperator);
     void DrawAutoObjects();
-    static std::string Ascii85(const std::vector<std::uint8_t>& bytes);
+    static std::string EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes);
     std::string StreamData(const std::vector<std::uint8_t>& bytes) const;
     const FontMetrics* FindFontMetrics(const std::string& FontName) const;
 

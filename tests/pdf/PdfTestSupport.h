@@ -17,7 +17,7 @@ struct FoliumTestAccess {
     static std::string Number(float v) { return clsFolium::FormatPdfNumber(v, 3); }
     static std::string Number(double v) { return clsFolium::FormatPdfNumber(v, 3); }
     static std::string Escape(const std::string& s) { return clsFolium::EscapePdfString(s); }
-    static std::string Ascii85(const std::vector<std::uint8_t>& b) { return clsFolium::Ascii85(b); }
+    static std::string EncodeAscii85Bytes(const std::vector<std::uint8_t>& b) { return clsFolium::EncodeAscii85Bytes(b); }
     static std::int32_t MaxObject(const clsFolium& f) { return f.MaxObject; }
     static std::int16_t FontCount(const clsFolium& f) { return f.FontCount; }
     static const std::string& FontRegistry(const clsFolium& f) { return f.FontRegistry; }
@@ -73,9 +73,13 @@ struct Doc {
         std::string p = path;
         pdf.InitPDFFile(p);
     }
+    // Closes the document; a document that qpdf finds fault with fails the test.
     std::string Close()
     {
         pdf.ClosePDFFile();
+        QString report;
+        if (!QpdfClean(path, &report))
+            QTest::qFail(qPrintable("qpdf: " + report), __FILE__, __LINE__);
         return ReadBytes(path);
     }
 };
@@ -123,9 +127,5 @@ std::string PageStream(Draw draw, std::int32_t scaleMode = 1)
     d.pdf.StartPage();
     draw(d.pdf);
     d.pdf.EndPage();
-    const std::string pdf = d.Close();
-    QString report;
-    if (!QpdfClean(d.path, &report))
-        qWarning("qpdf: %s", qPrintable(report));
-    return StreamOf(pdf, 6);
+    return StreamOf(d.Close(), 6);
 }

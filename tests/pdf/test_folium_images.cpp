@@ -81,12 +81,12 @@ private slots:
     void ascii85()
     {
         using A = FoliumTestAccess;
-        QCOMPARE_STR(A::Ascii85(Bytes({0, 0, 0, 0})), std::string("z"));
-        QCOMPARE_STR(A::Ascii85(Bytes({0})), std::string("!!"));
-        QCOMPARE_STR(A::Ascii85(Bytes({0, 0, 0, 0, 0, 0, 0, 0})), std::string("zz"));
-        QCOMPARE_STR(A::Ascii85(Bytes({255, 255, 255, 255})), std::string("s8W-!"));
-        QCOMPARE_STR(A::Ascii85(Bytes({'M', 'a', 'n', ' '})), std::string("9jqo^"));
-        QCOMPARE_STR(A::Ascii85({}), std::string());
+        QCOMPARE_STR(A::EncodeAscii85Bytes(Bytes({0, 0, 0, 0})), std::string("z"));
+        QCOMPARE_STR(A::EncodeAscii85Bytes(Bytes({0})), std::string("!!"));
+        QCOMPARE_STR(A::EncodeAscii85Bytes(Bytes({0, 0, 0, 0, 0, 0, 0, 0})), std::string("zz"));
+        QCOMPARE_STR(A::EncodeAscii85Bytes(Bytes({255, 255, 255, 255})), std::string("s8W-!"));
+        QCOMPARE_STR(A::EncodeAscii85Bytes(Bytes({'M', 'a', 'n', ' '})), std::string("9jqo^"));
+        QCOMPARE_STR(A::EncodeAscii85Bytes({}), std::string());
     }
 
     void oneAndFourBitRowsDropTheirPadding()

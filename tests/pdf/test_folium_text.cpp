@@ -113,6 +113,7 @@ private slots:
         QCOMPARE(FoliumTestAccess::FontCount(bad.pdf), std::int16_t(1));  // the slot stays, empty
         QCOMPARE(FoliumTestAccess::MaxObject(bad.pdf), 4);              // nothing written
         QCOMPARE(bad.pdf.Length("abc", "X", 10), 0.0f);
+        QCOMPARE(bad.pdf.Length("abc", "X>0001;<Y", 10), 0.0f);  // never misread as an entry
         bad.Close();
         QVERIFY(QpdfClean(bad.path));
     }
