@@ -122,6 +122,47 @@ QPixmap CancelMark()
     return pm;
 }
 
+QPixmap BevelButton(const QString& text, const QColor& colour)
+{
+    QPixmap pm = Blank();
+    QPainter p(&pm);
+    p.fillRect(QRect(2, 2, 32, 32), colour);
+    p.setPen(colour.lighter(160));
+    p.drawLine(2, 2, 33, 2);
+    p.drawLine(2, 2, 2, 33);
+    p.setPen(colour.darker(170));
+    p.drawLine(3, 33, 33, 33);
+    p.drawLine(33, 3, 33, 33);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(13);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(2, 2, 32, 32), Qt::AlignCenter, text);
+    return pm;
+}
+
+QPixmap ColourWheel()
+{
+    QPixmap pm(64, 64);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QConicalGradient hues(32, 32, 0);
+    for (int i = 0; i <= 6; ++i)
+        hues.setColorAt(i / 6.0, QColor::fromHsv((i * 60) % 360, 255, 255));
+    p.setBrush(hues);
+    p.setPen(QPen(QColor(64, 64, 64), 1));
+    p.drawEllipse(QRectF(2.5, 2.5, 59, 59));
+    QRadialGradient centre(32, 32, 30);
+    centre.setColorAt(0, Qt::white);
+    centre.setColorAt(1, QColor(255, 255, 255, 0));
+    p.setBrush(centre);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRectF(2.5, 2.5, 59, 59));
+    return pm;
+}
+
 QIcon WindowIcon()
 {
     QImage img(32, 32, QImage::Format_RGB32);

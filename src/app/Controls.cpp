@@ -134,3 +134,8 @@ void SetCaption(QLabel* label, const QString& text)
     label->setText(text);
     label->adjustSize();
 }
+
+void SetOuterSize(QWidget* w, int outerWidth, int outerHeight)
+{
+    w->setFixedSize(outerWidth - 6, outerHeight - 28);
+}

@@ -8,7 +8,6 @@
 #include "CodingRoutines.h"
 #include "StatusTexts.h"
 #include "Win1252.h"
-#include "OpenForm.h"
 #include "PictureBox.h"
 #include "TextBox.h"
 
@@ -124,32 +123,6 @@ void Main::SetDocumentName(const QString& name)
     SetCaption(FileLabel, name);
 }
 
-void Main::FileIndex_Click(int Index)
-{
-    if (Busy() && Index != 8)
-        return;
-    switch (Index) {
-    case 2:
-        ShowOpenPicture();
-        break;
-    case 3:
-        SavePictureFile();
-        break;
-    case 8:
-        close();
-        break;
-    default:
-        // New and the text files come with the text-file commands.
-        break;
-    }
-}
-
-void Main::ShowOpenPicture()
-{
-    OpenForm dialog(*this);
-    dialog.exec();
-}
-
 void Main::Image1_Click()
 {
     if (Busy())
@@ -185,14 +158,6 @@ void Main::Image4_Click()
     Image4->PressEffect();
     // PDF export comes with the output commands.
 }
-
-// The Tools menu and the colour panel come with their own commands.
-void Main::MeerSoftware_Click() {}
-void Main::BijzondereTekens_Click() {}
-void Main::Verzenden_Click() {}
-void Main::ForeColorLabel_Click() {}
-void Main::BackColorLabel_Click() {}
-void Main::ResetKnop_Click() {}
 
 void Main::closeEvent(QCloseEvent* event)
 {

@@ -123,8 +123,13 @@ private:
     void BuildTextsizeMenu();
     void ConnectHandlers();
     void CentreOnScreen();
+    void NewText();
     void SavePictureFile();
     void ShowOpenPicture();
+    void SaveTextfile();
+    void ShowOpenText();
+    // Colour dialog for one of the two colours; true when the user chose one with OK.
+    bool ChooseColour(const QString& caption, int& red, int& green, int& blue);
 
     bool m_busy = false;
     bool m_closing = false;

@@ -26,7 +26,7 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
 void OpenForm::Form_Load()
 {
     setWindowTitle(QStringLiteral("Open Picture (hqc)"));
-    setFixedSize(240, 380);
+    SetOuterSize(this, 240, 380);
     SetBackground(this, QColor(220, 220, 190));
 
     List1 = new QListWidget(this);

@@ -27,6 +27,8 @@ struct WindowFixture {
         if (withPicturesFolder)
             QDir(dir.path()).mkdir(QStringLiteral("Pictures"));
         main = std::make_unique<Main>();
+        // Shown as the user sees it: the text box wraps at its real width.
+        main->show();
     }
 
     ~WindowFixture()

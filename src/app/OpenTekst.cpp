@@ -1,0 +1,156 @@
+#include "OpenTekst.h"
+
+#include "Artwork.h"
+#include "Controls.h"
+#include "FolderList.h"
+#include "Main.h"
+#include "Messages.h"
+#include "ProgramFolder.h"
+#include "TextBox.h"
+#include "TextFile.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QLocale>
+#include <QStorageInfo>
+
+namespace {
+
+const QColor kListBack(0, 0, 40);
+const QColor kListText(220, 220, 220);
+
+void StyleList(QWidget* w)
+{
+    SetBackground(w, kListBack);
+    SetTextColour(w, kListText);
+    w->setFont(ArialFont(8.25));
+}
+
+// Mounted volumes' roots, "/" first.
+QStringList DriveRoots()
+{
+    QStringList roots = {QStringLiteral("/")};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
+            roots.append(volume.rootPath());
+    return roots;
+}
+
+}  // namespace
+
+OpenTekst::OpenTekst(Main& main) : QDialog(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("OpenTekst"));
+    Form_Load();
+}
+
+void OpenTekst::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Open Textfile (txt)"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    SetOuterSize(this, 434, 380);
+    SetBackground(this, QColor(220, 220, 190));
+
+    Drive1 = new QComboBox(this);
+    Place(Drive1, QStringLiteral("Drive1"), 12, 14, 200, Drive1->sizeHint().height());
+    StyleList(Drive1);
+    Drive1->addItems(DriveRoots());
+
+    Dir1 = new FolderList(this);
+    Place(Dir1, QStringLiteral("Dir1"), 12, 38, 200, 246);
+    StyleList(Dir1);
+
+    List1 = new QListWidget(this);
+    Place(List1, QStringLiteral("List1"), 216, 14, 200, 276);
+    StyleList(List1);
+
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->hide();
+
+    Label1 = MakeCaption(QStringLiteral("Label1"), QString(), this, 14, 294);
+
+    CancelKnop = new ImageButton(QStringLiteral("CancelKnop"), Artwork::BevelButton(QStringLiteral("Ca"), QColor(30, 140, 60)), this);
+    CancelKnop->move(336, 300);
+    CancelKnop->setToolTip(QStringLiteral(" Cancel "));
+    OkKnop = new ImageButton(QStringLiteral("OkKnop"), Artwork::BevelButton(QStringLiteral("Ok"), QColor(70, 70, 70)), this);
+    OkKnop->move(378, 300);
+
+    // The folder list starts at the working folder; the files come from the texts folder
+    // when it exists, from the working folder otherwise.
+    Dir1->SetPath(QDir::currentPath());
+    const QString texts = Module1::ProgramFolder() + Module1::TextsFolderPart();
+    ShowFolder(QFileInfo(texts).isDir() ? texts : Dir1->Path());
+
+    connect(Drive1, &QComboBox::currentIndexChanged, this, &OpenTekst::Drive1_Change);
+    connect(Dir1, &FolderList::changed, this, &OpenTekst::Dir1_Change);
+    connect(List1, &QListWidget::itemClicked, this, &OpenTekst::List1_Click);
+    connect(List1, &QListWidget::itemDoubleClicked, this, &OpenTekst::List1_DblClick);
+    connect(OkKnop, &ImageButton::clicked, this, &OpenTekst::OkKnop_Click);
+    connect(CancelKnop, &ImageButton::clicked, this, &OpenTekst::CancelKnop_Click);
+}
+
+void OpenTekst::ShowFolder(const QString& folder)
+{
+    m_fileFolder = QDir(folder).absolutePath();
+    File1->clear();
+    File1->addItems(QDir(m_fileFolder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::CaseSensitive,
+                                                 QDir::Name | QDir::IgnoreCase));
+    List1->clear();
+    for (int i = 0; i < File1->count(); ++i)
+        List1->addItem(File1->item(i)->text().chopped(4));
+    SetCaption(Label1, QStringLiteral("%1 File's").arg(List1->count()));
+}
+
+void OpenTekst::Drive1_Change()
+{
+    Dir1->SetPath(Drive1->currentText());  // an unreadable drive changes nothing
+}
+
+void OpenTekst::Dir1_Change()
+{
+    ShowFolder(Dir1->Path());
+}
+
+void OpenTekst::List1_Click()
+{
+    const QListWidgetItem* item = List1->currentItem();
+    if (!item)
+        return;
+    const QFileInfo file(QDir(m_fileFolder).filePath(item->text() + QStringLiteral(".txt")));
+    if (!file.exists()) {
+        SetCaption(Label1, item->text());  // gone meanwhile: nothing to measure
+        return;
+    }
+    QLocale grouped;
+    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
+    SetCaption(Label1, item->text() + QStringLiteral(" / ") + grouped.toString(file.size()) + QStringLiteral(" Bytes"));
+}
+
+void OpenTekst::List1_DblClick()
+{
+    OkKnop_Click();
+}
+
+void OpenTekst::OkKnop_Click()
+{
+    OkKnop->PressEffect();
+    const QListWidgetItem* item = List1->currentItem();
+    QByteArray text;
+    if (!item || !item->isSelected()
+        || !TextFile::Read(QDir(m_fileFolder).filePath(item->text() + QStringLiteral(".txt")), &text)) {
+        Module1::ShowMessage(this, QStringLiteral("Select Filename!"));
+        return;
+    }
+    m_main.Text1->SetText(text);
+    m_main.SetDocumentName(item->text());
+    accept();
+}
+
+void OpenTekst::CancelKnop_Click()
+{
+    CancelKnop->PressEffect();
+    reject();
+}

@@ -1,0 +1,64 @@
+#include "TextFile.h"
+
+#include "Win1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace TextFile {
+
+bool Write(const QString& path, const QStringList& lines, QString* error)
+{
+    QSaveFile file(path);
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += Win1252::Encode(line);
+        bytes += "\r\n";
+    }
+    if (file.write(bytes) != bytes.size())
+        return fail(file.errorString());
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+QByteArray LinesWithCrLf(const QByteArray& content)
+{
+    QByteArray text;
+    text.reserve(content.size() + content.size() / 32 + 2);
+    qsizetype start = 0;
+    const qsizetype n = content.size();
+    while (start < n) {
+        qsizetype end = content.indexOf('\r', start);
+        if (end < 0)
+            end = n;
+        text.append(content.constData() + start, end - start);
+        text.append("\r\n", 2);
+        start = end + 1;
+        if (end < n && start < n && content[start] == '\n')
+            ++start;
+    }
+    return text;
+}
+
+bool Read(const QString& path, QByteArray* text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxReadBytes)
+        return false;
+    const QByteArray content = file.read(MaxReadBytes + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > MaxReadBytes)
+        return false;
+    *text = LinesWithCrLf(content);
+    return true;
+}
+
+}  // namespace TextFile
