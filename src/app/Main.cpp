@@ -6,6 +6,8 @@
 #include "DateText.h"
 #include "Messages.h"
 #include "CodingRoutines.h"
+#include "OutputRoutines.h"
+#include "ProgramFolder.h"
 #include "StatusTexts.h"
 #include "Win1252.h"
 #include "PictureBox.h"
@@ -14,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
@@ -148,7 +151,9 @@ void Main::Image3_Click()
     if (Busy())
         return;
     Image3->PressEffect();
-    // Printing comes with the output commands.
+    if (Module1::TrimBlanks(Win1252::Decode(Text1->Text())).isEmpty())
+        return;
+    Module1::PrintText(*this, FileLabel->text());
 }
 
 void Main::Image4_Click()
@@ -156,7 +161,19 @@ void Main::Image4_Click()
     if (Busy())
         return;
     Image4->PressEffect();
-    // PDF export comes with the output commands.
+    if (Module1::TrimBlanks(Win1252::Decode(Text1->Text())).isEmpty())
+        return;
+    bool accepted = false;
+    const QString name = QInputDialog::getText(this, Module1::ApplicationTitle(),
+                                               QStringLiteral("Enter a name for this PDF document..."),
+                                               QLineEdit::Normal, QString(), &accepted);
+    if (!accepted || Module1::TrimBlanks(name).isEmpty())
+        return;
+    if (!Module1::IsSafeFileName(name)) {
+        Module1::ShowError(this, QStringLiteral("Invalid name, the PDF document was not written!"));
+        return;
+    }
+    Module1::ExportPdf(*this, name);
 }
 
 void Main::closeEvent(QCloseEvent* event)
