@@ -11,7 +11,6 @@
 #include "TextLines.h"
 
 #include <QDir>
-#include <QInputDialog>
 #include <QListWidget>
 
 void Main::FileIndex_Click(int Index)
@@ -54,16 +53,10 @@ void Main::ShowOpenText()
 
 void Main::SaveTextfile()
 {
-    bool accepted = false;
-    const QString name = QInputDialog::getText(this, Module1::ApplicationTitle(),
-                                               QStringLiteral("Enter a name for this Text file..."),
-                                               QLineEdit::Normal, QString(), &accepted);
-    if (!accepted || Module1::TrimBlanks(name).isEmpty())
+    QString name;
+    if (!Module1::AskFileName(this, QStringLiteral("Enter a name for this Text file..."),
+                              QStringLiteral("the text was not saved!"), &name))
         return;
-    if (!Module1::IsSafeFileName(name)) {
-        Module1::ShowError(this, QStringLiteral("Invalid name, the text was not saved!"));
-        return;
-    }
     const QString folder = Module1::ProgramFolder() + Module1::TextsFolderPart();
     QDir().mkpath(folder);  // a folder that exists already is no error
     const QString path = folder + name + QStringLiteral(".txt");

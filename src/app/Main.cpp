@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QInputDialog>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
@@ -163,16 +162,10 @@ void Main::Image4_Click()
     Image4->PressEffect();
     if (Module1::TrimBlanks(Win1252::Decode(Text1->Text())).isEmpty())
         return;
-    bool accepted = false;
-    const QString name = QInputDialog::getText(this, Module1::ApplicationTitle(),
-                                               QStringLiteral("Enter a name for this PDF document..."),
-                                               QLineEdit::Normal, QString(), &accepted);
-    if (!accepted || Module1::TrimBlanks(name).isEmpty())
+    QString name;
+    if (!Module1::AskFileName(this, QStringLiteral("Enter a name for this PDF document..."),
+                              QStringLiteral("the PDF document was not written!"), &name))
         return;
-    if (!Module1::IsSafeFileName(name)) {
-        Module1::ShowError(this, QStringLiteral("Invalid name, the PDF document was not written!"));
-        return;
-    }
     Module1::ExportPdf(*this, name);
 }
 

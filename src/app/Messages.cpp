@@ -1,5 +1,9 @@
 #include "Messages.h"
 
+#include "ProgramFolder.h"
+
+#include <QInputDialog>
+
 namespace Module1 {
 
 QString ApplicationTitle()
@@ -24,6 +28,21 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title)
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool AskFileName(QWidget* parent, const QString& prompt, const QString& refusal, QString* name)
+{
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getText(parent, ApplicationTitle(), prompt, QLineEdit::Normal, QString(), &accepted);
+    if (!accepted || TrimBlanks(answer).isEmpty())
+        return false;
+    if (!IsSafeFileName(answer)) {
+        ShowError(parent, QStringLiteral("Invalid name, ") + refusal);
+        return false;
+    }
+    *name = answer;  // as typed: blanks around it stay
+    return true;
 }
 
 }  // namespace Module1

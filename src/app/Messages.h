@@ -19,4 +19,9 @@ void ShowError(QWidget* parent, const QString& text);
 // A Yes/No question without icon; true on Yes.
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title = QString());
 
+// Asks for a document name with an input box titled with the application title. False when
+// the answer is blank or cancelled, or when the name could leave the program's folders (then
+// after an error message ending in refusal, for example "the picture was not saved!").
+bool AskFileName(QWidget* parent, const QString& prompt, const QString& refusal, QString* name);
+
 }  // namespace Module1

@@ -1,33 +1,20 @@
 #include "TextFile.h"
 
+#include "AtomicFile.h"
 #include "Win1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace TextFile {
 
 bool Write(const QString& path, const QStringList& lines, QString* error)
 {
-    QSaveFile file(path);
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += Win1252::Encode(line);
         bytes += "\r\n";
     }
-    if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return AtomicFile::Write(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
 }
 
 QByteArray LinesWithCrLf(const QByteArray& content)

@@ -1,12 +1,12 @@
 #include "PictureFile.h"
 
+#include "AtomicFile.h"
 #include "CodedPicture.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace Module1 {
 
@@ -27,22 +27,14 @@ namespace PictureFile {
 
 bool Save(const PixelSurface& surface, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    // An RGB888 image makes the writer produce 24 bits per pixel.
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(surface.Image().convertToFormat(QImage::Format_RGB888)))
-        return fail(file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString());
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return AtomicFile::Write(
+        path,
+        [&](QIODevice& file) {
+            // An RGB888 image makes the writer produce 24 bits per pixel.
+            QImageWriter writer(&file, "bmp");
+            return writer.write(surface.Image().convertToFormat(QImage::Format_RGB888));
+        },
+        error);
 }
 
 namespace {

@@ -9,23 +9,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
+#include "TestFiles.h"
+
 #include <QtTest>
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList Lines(Main& m)
 {

@@ -5,18 +5,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include "TestFiles.h"
+
 #include <QtTest>
-
-namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-}  // namespace
 
 class TestTextFile : public QObject {
     Q_OBJECT

@@ -9,16 +9,12 @@
 
 #include <QAction>
 #include <QListWidget>
+#include "TestFiles.h"
+
 #include <QtTest>
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 // Opens the picture dialog and picks name (empty: picks nothing), then presses OK.
 // With expectMessage, the message that follows is answered with OK.

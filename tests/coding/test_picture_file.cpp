@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include "TestFiles.h"
+
 #include <QtTest>
 
 namespace {
@@ -36,19 +38,7 @@ bool OpensAsCodedPicture(const QString& path, PixelSurface* out = nullptr)
     return PictureFile::IsCodedPicture(w, h, PictureFile::ReadSignatureRow(s));
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 quint32 Le32(const QByteArray& b, int at)
 {

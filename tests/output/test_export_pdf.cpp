@@ -6,27 +6,13 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include "TestFiles.h"
+
 #include <QtTest>
 
 namespace {
 
-QString Run(const QString& program, const QStringList& args, int* code = nullptr)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    p.waitForFinished(60000);
-    if (code)
-        *code = p.exitCode();
-    return QString::fromUtf8(p.readAll());
-}
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 QByteArray Lines(int n)
 {

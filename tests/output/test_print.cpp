@@ -6,6 +6,8 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include "TestFiles.h"
+
 #include <QtTest>
 
 #include <pwd.h>
@@ -15,14 +17,6 @@ namespace {
 
 const QString kQueue = QStringLiteral("HuecipherTest");
 
-QString Run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAll());
-}
 
 // Highest job number of the queue that CUPS reports as completed.
 int LastCompletedJob()

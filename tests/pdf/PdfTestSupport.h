@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include "TestFiles.h"
+
 #include <QtTest>
 
 #include <fstream>
@@ -31,16 +33,6 @@ inline std::string ReadBytes(const std::string& path)
     return s.str();
 }
 
-inline QString Run(const QString& program, const QStringList& args, int* exitCode = nullptr)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    p.waitForFinished(60000);
-    if (exitCode)
-        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAll());
-}
 
 // qpdf finds no error and no warning in the file.
 inline bool QpdfClean(const std::string& path, QString* report = nullptr)
