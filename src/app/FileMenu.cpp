@@ -58,7 +58,7 @@ void Main::SaveTextfile()
                               QStringLiteral("the text was not saved!"), &name))
         return;
     const QString folder = Module1::ProgramFolder() + Module1::TextsFolderPart();
-    QDir().mkpath(folder);  // a folder that exists already is no error
+    QDir().mkdir(folder);  // inside the program folder only; one that exists already is no error
     const QString path = folder + name + QStringLiteral(".txt");
     if (Module1::FileExists(path)
         && !Module1::AskYesNo(this, QStringLiteral("File already exists, overwrite?"), QStringLiteral("File Exists")))

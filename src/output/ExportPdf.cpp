@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QRandomGenerator>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -70,23 +70,31 @@ namespace Module1 {
 bool ExportPdf(Main& main, const QString& name)
 {
     const QString folder = ProgramFolder() + PdfFolderPart();
-    QDir().mkpath(folder);  // a folder that exists already is no error
+    QDir().mkdir(folder);  // inside the program folder only; one that exists already is no error
     const QString path = folder + name + QStringLiteral(".pdf");
     FillLineList(main);
 
-    // The document is written beside its place and put there only when complete.
-    const QString temporary =
-        folder + QStringLiteral(".%1.%2.tmp").arg(name).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    // The document is written beside its place (under a short name, so that a name of full
+    // length still fits) and put there only when complete.
     QString failure;
-    try {
-        WriteDocument(QFile::encodeName(temporary).toStdString(), *main.List1);
-        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
-            failure = QString::fromLocal8Bit(std::strerror(errno));
-    } catch (const std::exception& e) {
-        failure = QString::fromLocal8Bit(e.what());
+    QTemporaryFile temporary(folder + QStringLiteral(".huecipher-XXXXXX"));
+    if (!temporary.open()) {
+        failure = temporary.errorString();
+    } else {
+        temporary.close();
+        try {
+            WriteDocument(QFile::encodeName(temporary.fileName()).toStdString(), *main.List1);
+            temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                     | QFileDevice::ReadOther);
+            if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+                failure = QString::fromLocal8Bit(std::strerror(errno));
+            else
+                temporary.setAutoRemove(false);
+        } catch (const std::exception& e) {
+            failure = QString::fromLocal8Bit(e.what());
+        }
     }
     if (!failure.isEmpty()) {
-        QFile::remove(temporary);
         ShowError(&main, QStringLiteral("The PDF document was not written!\n%1").arg(failure));
         return false;
     }

@@ -32,3 +32,11 @@ inline QString Run(const QString& program, const QStringList& args, int* exitCod
         *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return QString::fromUtf8(p.readAll());
 }
+
+#include <QDir>
+
+// Temporary files that a save left behind in folder (none after any save, failed or not).
+inline QStringList LeftoverTemporaries(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral(".huecipher-*")}, QDir::Files | QDir::Hidden);
+}

@@ -1,0 +1,211 @@
+// Every save (picture, text file, PDF export) keeps the user's old file when writing fails
+// half-way, leaves nothing at the name, and tells the user. The disk that fills and the
+// folder that turns read-only are small tmpfs mounts (root only, as in CI); the file-size
+// limit works for anyone.
+#include "CodingRoutines.h"
+#include "ModalAnswerer.h"
+#include "PictureBox.h"
+#include "TestFiles.h"
+#include "ToolsTexts.h"
+#include "WindowFixture.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+struct Kind {
+    const char* label;
+    const char* folder;     // folder part inside the program folder
+    const char* extension;
+    bool asksToOverwrite;
+};
+
+const Kind kKinds[] = {
+    {"picture", "Pictures", ".hqc", true},
+    {"text", "Teksten", ".txt", true},
+    {"pdf", "Pdf", ".pdf", false},
+};
+
+// A text large enough that none of the three files fits in a few kilobytes.
+QByteArray BigText(char letter)
+{
+    QByteArray text;
+    for (int i = 0; i < 400; ++i)
+        text += QByteArray(60, letter) + "\r\n";
+    return text;
+}
+
+// Runs one save of kind through the window under name; replies answer what follows the name.
+void Save(const Kind& kind, Main& m, ModalAnswerer& answers, const QString& name,
+          std::initializer_list<QMessageBox::StandardButton> replies = {})
+{
+    answers.ThenType(name);
+    for (auto reply : replies)
+        answers.ThenPress(reply);
+    if (QByteArray(kind.label) == "picture")
+        m.FileIndex_Click(3);
+    else if (QByteArray(kind.label) == "text")
+        m.FileIndex_Click(6);
+    else
+        m.Image4_Click();
+}
+
+// Fills the file system of folder until it has no room left.
+void FillDisk(const QString& folder)
+{
+    QFile filler(folder + "/filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+}
+
+// Limits the size of any file this process writes (a write past it fails with EFBIG).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+}  // namespace
+
+class TestSaveFailures : public QObject {
+    Q_OBJECT
+private:
+    // A window whose program folder is mountPoint (empty: a temporary folder), with an old
+    // file "old" of every kind saved in it.
+    std::unique_ptr<WindowFixture> Prepare(ModalAnswerer& answers, const QString& mountPoint = QString())
+    {
+        auto f = std::make_unique<WindowFixture>();
+        const QString folder = mountPoint.isEmpty() ? f->dir.path() : mountPoint;
+        Module1::SetProgramFolder(folder);
+        QDir(folder).mkdir("Pictures");
+        Main& m = *f->main;
+        m.Text1->SetText(BigText('o'));
+        Module1::TextToPicture(m);
+        for (const Kind& kind : kKinds)
+            Save(kind, m, answers, "old");
+        m.Text1->SetText(BigText('n'));
+        Module1::TextToPicture(m);
+        return f;
+    }
+
+    // The save of every kind fails: old file intact, nothing at the name, the user told.
+    void ExpectEverySaveFails(Main& m, ModalAnswerer& answers, const QString& folder)
+    {
+        for (const Kind& kind : kKinds) {
+            const QString path = folder + "/" + kind.folder + "/old" + kind.extension;
+            const QByteArray before = ReadAll(path);
+            QVERIFY2(!before.isEmpty(), kind.label);
+            if (kind.asksToOverwrite)
+                Save(kind, m, answers, "old", {QMessageBox::Yes, QMessageBox::Ok});
+            else
+                Save(kind, m, answers, "old", {QMessageBox::Ok});
+            QVERIFY2(answers.AllAnswered(), kind.label);
+            QVERIFY2(answers.messages.back().text.contains("not"), qPrintable(answers.messages.back().text));
+            QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
+            QVERIFY2(ReadAll(path) == before, kind.label);
+            QVERIFY(LeftoverTemporaries(folder + "/" + kind.folder).isEmpty());
+
+            const QString fresh = folder + "/" + kind.folder + "/fresh" + kind.extension;
+            Save(kind, m, answers, "fresh", {QMessageBox::Ok});
+            QVERIFY2(!QFileInfo::exists(fresh), kind.label);
+        }
+    }
+
+    static bool CanMount() { return getuid() == 0; }
+
+private slots:
+    void init() { Module1::SetUrlOpener([](const QString&) {}); }
+    void cleanup() { Module1::SetUrlOpener(nullptr); }
+
+    void fileSizeLimitReached()
+    {
+        ModalAnswerer answers;
+        auto f = Prepare(answers);
+        FileSizeLimit limit(2000);
+        ExpectEverySaveFails(*f->main, answers, f->dir.path());
+    }
+
+    void diskFills()
+    {
+        if (!CanMount())
+            QSKIP("mounting a small file system needs root (as in CI)");
+        QTemporaryDir mountPoint;
+        const QByteArray target = QFile::encodeName(mountPoint.path());
+        QCOMPARE(mount("tmpfs", target.constData(), "tmpfs", 0, "size=2m"), 0);
+        {
+            ModalAnswerer answers;
+            auto f = Prepare(answers, mountPoint.path());
+            FillDisk(mountPoint.path());
+            ExpectEverySaveFails(*f->main, answers, mountPoint.path());
+        }
+        QCOMPARE(umount(target.constData()), 0);
+    }
+
+    void folderTurnsReadOnly()
+    {
+        if (!CanMount())
+            QSKIP("mounting a small file system needs root (as in CI)");
+        QTemporaryDir mountPoint;
+        const QByteArray target = QFile::encodeName(mountPoint.path());
+        QCOMPARE(mount("tmpfs", target.constData(), "tmpfs", 0, "size=4m"), 0);
+        {
+            ModalAnswerer answers;
+            auto f = Prepare(answers, mountPoint.path());
+            QCOMPARE(mount("tmpfs", target.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=4m"), 0);
+            ExpectEverySaveFails(*f->main, answers, mountPoint.path());
+        }
+        QCOMPARE(umount(target.constData()), 0);
+    }
+
+    void programFolderVanished()
+    {
+        ModalAnswerer answers;
+        auto f = Prepare(answers);
+        QTemporaryDir elsewhere;
+        const QString gone = elsewhere.path() + "/gone";
+        QVERIFY(QDir().mkpath(gone + "/Pictures"));
+        Module1::SetProgramFolder(gone);
+        QVERIFY(QDir(gone).removeRecursively());
+        for (const Kind& kind : kKinds) {
+            Save(kind, *f->main, answers, "lost", {QMessageBox::Ok});
+            QVERIFY2(answers.AllAnswered(), kind.label);
+            QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
+        }
+        QVERIFY(!QFileInfo::exists(gone));  // nothing was created again
+    }
+
+    void nameOfFullLength()
+    {
+        ModalAnswerer answers;
+        auto f = Prepare(answers);
+        for (const Kind& kind : kKinds) {
+            const QString name(255 - 4, QLatin1Char(kind.label[0]));
+            Save(kind, *f->main, answers, name);
+            QVERIFY2(answers.AllAnswered() && answers.Unexpected() == 0, kind.label);
+            QVERIFY2(QFileInfo::exists(f->dir.path() + "/" + kind.folder + "/" + name + kind.extension), kind.label);
+            // One character more is refused by the file system: the user is told.
+            Save(kind, *f->main, answers, name + "x", {QMessageBox::Ok});
+            QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
+        }
+    }
+};
+
+QTEST_MAIN(TestSaveFailures)
+#include "test_save_failures.moc"
