@@ -2,6 +2,7 @@
 // What the program handed to CUPS is read from the job's spooled file; what the queue made of
 // it from the PDF that cups-pdf writes.
 #include "ModalAnswerer.h"
+#include "TextLines.h"
 #include "WindowFixture.h"
 
 #include <QProcess>
@@ -146,6 +147,24 @@ private slots:
         QCOMPARE(PageCount(SpoolFile(job)), 1);  // no blank page after the break
         QCOMPARE(PageCount(QueueOutput(job)), 1);
         QVERIFY(PageText(SpoolFile(job), 1).contains("Brief"));
+    }
+
+    void aTextOfTwoHundredThousandCharacters()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        QByteArray text;
+        while (text.size() < 200000)
+            text += "Two hundred thousand characters and counting, line after line. \r\n";
+        text.truncate(200000);
+        m.Text1->SetText(text);
+        QStringList lines;
+        Module1::GetWrappedLines(m.Text1, lines);
+        const int job = PrintAndWait(m);
+        QVERIFY(job > 0);
+        const int expected = 1 + (static_cast<int>(lines.size()) - 53 + 55) / 56;
+        QCOMPARE(PageCount(SpoolFile(job)), expected);
+        QCOMPARE(PageCount(QueueOutput(job)), expected);
     }
 
     void noAndBlankPrintNothing()

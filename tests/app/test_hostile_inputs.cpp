@@ -1,0 +1,161 @@
+// What a careless or hostile world hands the program through its window: pictures that are
+// not what they claim, huge and binary text files, and texts far beyond the advertised size.
+#include "CodedPicture.h"
+#include "ModalAnswerer.h"
+#include "OpenForm.h"
+#include "OpenTekst.h"
+#include "PictureBox.h"
+#include "TestFiles.h"
+#include "TextLines.h"
+#include "ToolsTexts.h"
+#include "WindowFixture.h"
+
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+void Put32(QByteArray& b, int at, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A valid saved picture's bytes, to damage.
+QByteArray GoodPicture(const QString& folder)
+{
+    PixelSurface s(200, 120);
+    QRandomGenerator random(5);
+    CodedPicture::Encode(s, "hostile", {}, random);
+    s.Mirror();
+    const QString path = folder + "/good.bmp";
+    s.Image().save(path, "BMP");
+    return ReadAll(path);
+}
+
+// Opens name through the picture dialog; returns the message shown, if any.
+QString OpenPicture(Main& m, const QString& name)
+{
+    ModalAnswerer answers;
+    answers.Then([name](QWidget* w) {
+        auto* form = qobject_cast<OpenForm*>(w);
+        const auto found = form->List1->findItems(name, Qt::MatchExactly);
+        if (!found.isEmpty())
+            form->List1->setCurrentItem(found.first());
+        form->OkKnop_Click();
+    });
+    answers.ThenPress(QMessageBox::Ok);
+    m.FileIndex_Click(2);
+    return answers.messages.empty() ? QString() : answers.messages.back().text;
+}
+
+}  // namespace
+
+class TestHostileInputs : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Module1::SetUrlOpener([](const QString&) {}); }
+    void cleanup() { Module1::SetUrlOpener(nullptr); }
+
+    void picturesThatAreNotWhatTheyClaim()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QString folder = f.dir.path() + "/Pictures";
+        const QByteArray good = GoodPicture(f.dir.path());
+
+        QByteArray huge = good;  // declares 46,341 x 46,341 pixels: about 2 GB at 8 bits a pixel
+        Put32(huge, 18, 46341);
+        Put32(huge, 22, 46341);
+        Put32(huge, 2, 0x80000000u);
+        QVERIFY(WriteAll(folder + "/huge.hqc", huge));
+        QVERIFY(WriteAll(folder + "/truncated.hqc", good.left(good.size() / 2)));
+        QImage photo(200, 120, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        QVERIFY(photo.save(folder + "/png.hqc", "PNG"));
+        QVERIFY(photo.save(folder + "/jpeg.hqc", "JPEG"));
+        QVERIFY(WriteAll(folder + "/empty.hqc", QByteArray()));
+        QByteArray noise(100000, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = static_cast<char>(QRandomGenerator::global()->bounded(256));
+        noise[0] = 'B';
+        noise[1] = 'M';
+        QVERIFY(WriteAll(folder + "/noise.hqc", noise));
+
+        m.Text1->SetText("kept");
+        const QImage before = m.Pic->Surface().Image();
+        for (const char* name : {"huge", "truncated", "png", "jpeg", "empty", "noise"})
+            QCOMPARE(OpenPicture(m, QString::fromLatin1(name)), QStringLiteral("No valid Glyphix picture!"));
+        QCOMPARE(m.Pic->Surface().Image(), before);
+        QCOMPARE(m.Text1->Text(), QByteArray("kept"));
+    }
+
+    void textFilesHugeOrBinary()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QString folder = f.dir.path() + "/Teksten";
+        QVERIFY(QDir().mkpath(folder));
+        QFile huge(folder + "/huge.txt");
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(50 * 1024 * 1024));
+        huge.close();
+        QVERIFY(WriteAll(folder + "/odd.txt", QByteArray("a\0b\rc\rd\r\ne\0", 11)));
+
+        ModalAnswerer answers;
+        answers.Then([&](QWidget* w) {
+            auto* dialog = qobject_cast<OpenTekst*>(w);
+            dialog->List1->setCurrentRow(0);  // huge
+            answers.ThenPress(QMessageBox::Ok);
+            dialog->OkKnop_Click();
+            dialog->List1->setCurrentRow(1);  // odd
+            dialog->OkKnop_Click();
+        });
+        m.FileIndex_Click(5);
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.messages.back().text, QStringLiteral("Select Filename!"));
+        // NUL bytes stay; every lone CR ends a line.
+        QCOMPARE(m.Text1->Text(), QByteArray("a\0b\r\nc\r\nd\r\ne\0\r\n", 15));
+        QCOMPARE(m.Label3->text(), QStringLiteral("15 / 65.000 Characters"));
+    }
+
+    void aTextOfTwoHundredThousandCharacters()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        QByteArray text;
+        while (text.size() < 200000)
+            text += "Two hundred thousand characters and counting, line after line. \r\n";
+        text.truncate(200000);
+        m.Text1->SetText(text);
+        QCOMPARE(m.Label3->text(), QStringLiteral("200,000 / 65.000 Characters"));
+
+        ModalAnswerer answers;
+        answers.ThenPress(QMessageBox::Yes);
+        m.Image1_Click();
+        QVERIFY(answers.AllAnswered());
+        QVERIFY(answers.messages.at(0).text.startsWith(QStringLiteral("132,380 characters")));
+        QCOMPARE(CodedPicture::Decode(m.Pic->Surface()).text, text.left(67620));
+
+        m.Image2_Click();
+        QCOMPARE(m.Text1->Text().size(), 67620);
+
+        m.Text1->SetText(text);
+        QStringList lines;
+        Module1::GetWrappedLines(m.Text1, lines);
+        answers.ThenType("big");
+        m.Image4_Click();
+        const QString pdf = f.dir.path() + "/Pdf/big.pdf";
+        const auto pages = QRegularExpression("Pages:\\s+(\\d+)").match(Run("pdfinfo", {pdf}));
+        QVERIFY(pages.hasMatch());
+        QCOMPARE(pages.captured(1).toInt(), static_cast<int>(lines.size()) / 53 + 1);
+        int code = -1;
+        Run("qpdf", {"--check", pdf}, &code);
+        QCOMPARE(code, 0);
+        QCOMPARE(answers.Unexpected(), 0);
+    }
+};
+
+QTEST_MAIN(TestHostileInputs)
+#include "test_hostile_inputs.moc"
