@@ -1,11 +1,13 @@
 # make run   : install packages, build, start Huecipher
 # make test  : install packages, build, run every test (no display needed)
 # make bench : build and run the benchmarks (prints medians)
+# make sanitize : build and run every test under AddressSanitizer and UndefinedBehaviorSanitizer
+# make fuzz  : build the libFuzzer targets with clang and run each for FUZZ_SECONDS (default 60)
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench sanitize fuzz clean
 
 all: build
 
@@ -32,5 +34,22 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/coding_bench
 	@$(BUILD)/bench/pdf_bench
 
+SANITIZE_BUILD ?= build-asan
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUECIPHER_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer-suppressions.txt:print_suppressions=0 \
+	  ctest --output-on-failure -j $(JOBS)
+
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUECIPHER_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -12,6 +12,7 @@ PACKAGES=(
   python3 python3-fonttools fonts-urw-base35
   libhpdf-dev libcairo2-dev pkg-config
   cups cups-client printer-driver-cups-pdf
+  clang libclang-rt-14-dev
 )
 
 missing=()

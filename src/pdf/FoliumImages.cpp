@@ -67,7 +67,7 @@ bool clsFolium::LeggeBMP(const std::string& FileName, std::int32_t ColorSpace, s
         return false;
     const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bpp + 31) / 32 * 4;
     const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(h);
-    if (pixelBytes > 4 * fileSize + (1u << 20))
+    if (pixelBytes > 2 * fileSize + (1u << 16))
         return false;
 
     std::vector<std::uint8_t> palette;

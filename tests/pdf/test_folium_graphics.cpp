@@ -51,6 +51,14 @@ private slots:
         QVERIFY(s.find("10 100 l\r\n") != std::string::npos);
     }
 
+    void arcEndsWhereTheStepNoLongerMovesTheAngle()
+    {
+        // Found by fuzzing: at 1e10 degrees adding 1 leaves a float unchanged; the arc still ends.
+        const std::string s = PageStream([](clsFolium& p) { p.Arc(0, 0, 1, 1e10f, 1e10f + 2048, 1, false, 0, 1, 0); });
+        QCOMPARE(Count(s, " l\r\n"), 2049);
+        QCOMPARE(Count(s, " m\r\n"), 2);
+    }
+
     void refusedCallsWriteNothing()
     {
         const std::string s = PageStream([](clsFolium& p) {
