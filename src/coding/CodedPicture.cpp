@@ -55,11 +55,6 @@ int CharactersNotRecoverable(const QByteArray& text)
     return lost;
 }
 
-bool IsEmpty(Rgb pixel)
-{
-    return pixel.r == EmptyRed;
-}
-
 void AppendRow(QByteArray& out, const PixelSurface& surface, int y, int x0, int x1)
 {
     if (y < 0 || y >= surface.Height())

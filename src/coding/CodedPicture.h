@@ -55,8 +55,6 @@ Rgb FillerColour(QRandomGenerator& random);
 // readable rows, and groups whose first character is code 255 (they read as empty).
 int CharactersNotRecoverable(const QByteArray& text);
 
-bool IsEmpty(Rgb pixel);
-
 // Appends the characters of the non-empty pixels from x0 to x1 on row y.
 void AppendRow(QByteArray& out, const PixelSurface& surface, int y, int x0, int x1);
 QByteArray ReadRow(const PixelSurface& surface, int y, int x0, int x1);

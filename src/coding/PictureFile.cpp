@@ -77,7 +77,10 @@ bool BitmapIsComplete(QFile& file)
     constexpr quint32 BitFields = 3;
     if (compression != Uncompressed && compression != BitFields)
         return false;
-    if (width <= 0 || height == 0 || bitsPerPixel == 0 || bitsPerPixel > 32)
+    // Sizes no file of MaxFileBytes could hold are refused before any arithmetic on them.
+    constexpr qint64 MaxSide = 1 << 20;
+    if (width <= 0 || height == 0 || width > MaxSide || height > MaxSide || height < -MaxSide || bitsPerPixel == 0
+        || bitsPerPixel > 32)
         return false;
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
     const qint64 needed = static_cast<qint64>(pixelOffset) + rowBytes * (height < 0 ? -height : height);

@@ -34,7 +34,6 @@ public:
     void SetPixel(int x, int y, Rgb colour);
     // get pixel: the components last written or loaded. Callers read only inside the raster.
     Rgb GetPixel(int x, int y) const;
-    ColorValue GetPixelValue(int x, int y) const { return ToColorValue(GetPixel(x, y)); }
     // copy: this surface takes source's raster at (0, 0); pixels beyond it stay white.
     void CopyFrom(const PixelSurface& source);
     // mirror: column x moves to column W - 1 - x, in place.

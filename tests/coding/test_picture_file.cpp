@@ -140,6 +140,10 @@ private slots:
         WriteAll(Path("huge.hqc"), huge);
         QVERIFY(!OpensAsCodedPicture(Path("huge.hqc")));
 
+        // Found by fuzzing: sides whose product overflowed the size arithmetic.
+        WriteAll(Path("overflow.hqc"), QByteArray::fromBase64("Qk1OAAAAAAAAADYAAAAoAAAAAwAAdAAAaIAAACAAAAAAAA=="));
+        QVERIFY(!OpensAsCodedPicture(Path("overflow.hqc")));
+
         // Random damage anywhere in the header never crashes.
         for (int at = 0; at < 54; ++at) {
             QByteArray damaged = good;
