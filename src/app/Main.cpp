@@ -1,17 +1,17 @@
 #include "Main.h"
 
 #include "Artwork.h"
+#include "CodingRoutines.h"
 #include "CodingValues.h"
 #include "Controls.h"
 #include "DateText.h"
 #include "Messages.h"
-#include "CodingRoutines.h"
 #include "OutputRoutines.h"
+#include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "StatusTexts.h"
-#include "Win1252.h"
-#include "PictureBox.h"
 #include "TextBox.h"
+#include "Win1252.h"
 
 #include <QAction>
 #include <QApplication>
