@@ -124,10 +124,7 @@ private slots:
     {
         WindowFixture f;
         Main& m = *f.main;
-        QByteArray text;
-        while (text.size() < 200000)
-            text += "Two hundred thousand characters and counting, line after line. \r\n";
-        text.truncate(200000);
+        const QByteArray text = TwoHundredThousandCharacters();
         m.Text1->SetText(text);
         QCOMPARE(m.Label3->text(), QStringLiteral("200,000 / 65.000 Characters"));
 

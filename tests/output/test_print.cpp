@@ -153,10 +153,7 @@ private slots:
     {
         WindowFixture f;
         Main& m = *f.main;
-        QByteArray text;
-        while (text.size() < 200000)
-            text += "Two hundred thousand characters and counting, line after line. \r\n";
-        text.truncate(200000);
+        const QByteArray text = TwoHundredThousandCharacters();
         m.Text1->SetText(text);
         QStringList lines;
         Module1::GetWrappedLines(m.Text1, lines);

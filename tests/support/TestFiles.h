@@ -40,3 +40,13 @@ inline QStringList LeftoverTemporaries(const QString& folder)
 {
     return QDir(folder).entryList({QStringLiteral(".huecipher-*")}, QDir::Files | QDir::Hidden);
 }
+
+// A text of exactly 200,000 characters in lines of ordinary prose.
+inline QByteArray TwoHundredThousandCharacters()
+{
+    QByteArray text;
+    while (text.size() < 200000)
+        text += "Two hundred thousand characters and counting, line after line. \r\n";
+    text.truncate(200000);
+    return text;
+}
