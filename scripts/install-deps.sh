@@ -11,7 +11,7 @@ PACKAGES=(
   qpdf poppler-utils
   python3 python3-fonttools fonts-urw-base35
   libhpdf-dev libcairo2-dev pkg-config
-  cups cups-client printer-driver-cups-pdf
+  cups cups-client printer-driver-cups-pdf libcups2-dev mupdf-tools
   clang libclang-rt-14-dev
 )
 

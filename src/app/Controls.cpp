@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QThread>
 
 namespace Module1 {
@@ -138,4 +139,15 @@ void SetCaption(QLabel* label, const QString& text)
 void SetOuterSize(QWidget* w, int outerWidth, int outerHeight)
 {
     w->setFixedSize(outerWidth - 6, outerHeight - 28);
+}
+
+void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outerHeight)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect outer(0, 0, outerWidth, outerHeight);
+    outer.moveCenter(screen->availableGeometry().center());
+    w->move(outer.topLeft());
 }

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+class QScreen;
+
 // Waits ms milliseconds without reacting, after repainting what moved (the press effect's
 // pause). Benchmarks and tests may switch the pauses off.
 namespace Module1 {
@@ -56,6 +58,8 @@ QFont ArialFont(double points, bool bold = false);
 // Gives a fixed dialog the client area of a window of the given outer size (its border and
 // caption bar as on the designer's system: 6 pixels wide, 28 high).
 void SetOuterSize(QWidget* w, int outerWidth, int outerHeight);
+// Moves a top-level window so that, at the given outer size, it stands centred on screen.
+void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outerHeight);
 
 // Sets a caption label's text and sizes the label to it.
 void SetCaption(QLabel* label, const QString& text);

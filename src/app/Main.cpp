@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
@@ -44,6 +45,8 @@ void Main::Form_Load()
     BuildFileMenu();
     BuildToolsMenu();
     BuildTextsizeMenu();
+    // With the frame assumed for every window (6 by 28 pixels) this gives the outer size 800 x 492.
+    menuBar()->setFixedHeight(MenuBarHeight);
 
     // 2-5. The panels and their controls.
     LayOutFrame1();
@@ -86,11 +89,7 @@ void Main::ConnectHandlers()
 
 void Main::CentreOnScreen()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    ::CentreOnScreen(this, QGuiApplication::primaryScreen(), OuterWidth, OuterHeight);
 }
 
 void Main::Timer1_Timer()

@@ -26,6 +26,9 @@ public:
     // Size of the client area below the menu bar, in pixels.
     static constexpr int ClientWidth = 794;
     static constexpr int ClientHeight = 444;
+    static constexpr int MenuBarHeight = 20;
+    static constexpr int OuterWidth = 800;
+    static constexpr int OuterHeight = 492;
 
     // Panels and their controls; every objectName is the member's name.
     QFrame* Frame1 = nullptr;

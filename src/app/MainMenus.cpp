@@ -4,17 +4,43 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 namespace {
 QAction* MakeItem(QMenu* menu, const QString& name, const QString& caption)
 {
-    auto* action = new QAction(caption, menu);
+    auto* action = new QAction(menu);
     action->setObjectName(name);
+    // A caption "-" makes a separator: a plain line, so it carries no text of its own.
     if (caption == QLatin1String("-"))
         action->setSeparator(true);
+    else
+        action->setText(caption);
     menu->addAction(action);
     return action;
 }
+
+// Draws the mark beside the checked item of a menu only; an unchecked item shows no box.
+class CheckMarkOnlyStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (element == CE_MenuItem) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                if (item->checkType != QStyleOptionMenuItem::NotCheckable && !item->checked) {
+                    QStyleOptionMenuItem plain(*item);
+                    plain.checkType = QStyleOptionMenuItem::NotCheckable;  // the column stays
+                    QProxyStyle::drawControl(element, &plain, painter, widget);
+                    return;
+                }
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
 }  // namespace
 
 void Main::BuildFileMenu()
@@ -46,6 +72,9 @@ void Main::BuildTextsizeMenu()
 {
     Lettergrootte = menuBar()->addMenu(QStringLiteral("Textsize"));
     Lettergrootte->setObjectName(QStringLiteral("Lettergrootte"));
+    auto* style = new CheckMarkOnlyStyle();
+    style->setParent(Lettergrootte);
+    Lettergrootte->setStyle(style);
     for (int index = 8; index <= 12; ++index) {
         QAction* item = MakeItem(Lettergrootte, QStringLiteral("LetGrote_%1").arg(index),
                                  QStringLiteral("%1 Pixels").arg(index));

@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
+#include "StatusTexts.h"
 #include "TextBox.h"
 #include "TextFile.h"
 
@@ -51,12 +52,15 @@ void OpenTekst::Form_Load()
     setWindowTitle(QStringLiteral("Open Textfile (txt)"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     SetOuterSize(this, 434, 380);
+    // Centred on the screen, not over the main window as a dialog would be by default.
+    CentreOnScreen(this, m_main.screen(), 434, 380);
     SetBackground(this, QColor(220, 220, 190));
 
     Drive1 = new QComboBox(this);
     Place(Drive1, QStringLiteral("Drive1"), 12, 14, 200, Drive1->sizeHint().height());
     StyleList(Drive1);
     Drive1->addItems(DriveRoots());
+    StyleList(Drive1->view());  // the open list looks like the closed box
 
     Dir1 = new FolderList(this);
     Place(Dir1, QStringLiteral("Dir1"), 12, 38, 200, 246);
@@ -87,6 +91,8 @@ void OpenTekst::Form_Load()
     connect(Drive1, &QComboBox::currentIndexChanged, this, &OpenTekst::Drive1_Change);
     connect(Dir1, &FolderList::changed, this, &OpenTekst::Dir1_Change);
     connect(List1, &QListWidget::itemClicked, this, &OpenTekst::List1_Click);
+    // The selection moved by the keyboard counts as a click, as it does for a list box.
+    connect(List1, &QListWidget::itemSelectionChanged, this, &OpenTekst::List1_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &OpenTekst::List1_DblClick);
     connect(OkKnop, &ImageButton::clicked, this, &OpenTekst::OkKnop_Click);
     connect(CancelKnop, &ImageButton::clicked, this, &OpenTekst::CancelKnop_Click);
@@ -96,7 +102,7 @@ void OpenTekst::ShowFolder(const QString& folder)
 {
     m_fileFolder = QDir(folder).absolutePath();
     File1->clear();
-    File1->addItems(QDir(m_fileFolder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::CaseSensitive,
+    File1->addItems(QDir(m_fileFolder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive,
                                                  QDir::Name | QDir::IgnoreCase));
     List1->clear();
     for (int i = 0; i < File1->count(); ++i)
@@ -117,16 +123,15 @@ void OpenTekst::Dir1_Change()
 void OpenTekst::List1_Click()
 {
     const QListWidgetItem* item = List1->currentItem();
-    if (!item)
+    if (!item || !item->isSelected())
         return;
     const QFileInfo file(QDir(m_fileFolder).filePath(item->text() + QStringLiteral(".txt")));
     if (!file.exists()) {
         SetCaption(Label1, item->text());  // gone meanwhile: nothing to measure
         return;
     }
-    QLocale grouped;
-    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
-    SetCaption(Label1, item->text() + QStringLiteral(" / ") + grouped.toString(file.size()) + QStringLiteral(" Bytes"));
+    SetCaption(Label1, item->text() + QStringLiteral(" / ") + Module1::GroupedNumber(file.size(), QLocale())
+                           + QStringLiteral(" Bytes"));
 }
 
 void OpenTekst::List1_DblClick()

@@ -30,11 +30,23 @@ QString ClockText(const QTime& time, const QLocale& locale)
         .arg(time.second(), 2, 10, QLatin1Char('0'));
 }
 
+QString GroupedNumber(qint64 value, const QLocale& locale)
+{
+    // Latin digits in groups of three, whatever grouping and digits the locale has itself.
+    const QString digits = QString::number(value < 0 ? -value : value);
+    const QString separator = locale.groupSeparator();
+    QString out = value < 0 ? QStringLiteral("-") : QString();
+    for (int i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += separator;
+        out += digits[i];
+    }
+    return out;
+}
+
 QString CounterText(qint64 count, const QLocale& locale)
 {
-    QLocale grouped = locale;
-    grouped.setNumberOptions(grouped.numberOptions() & ~QLocale::OmitGroupSeparator);
-    return grouped.toString(count) + QStringLiteral(" / 65.000 Characters");
+    return GroupedNumber(count, locale) + QStringLiteral(" / 65.000 Characters");
 }
 
 }  // namespace Module1

@@ -73,6 +73,9 @@ void TextBox::KeepToCodePage(int position, int removed, int added)
         if (u == QChar::ParagraphSeparator)
             continue;
         QString replacement;
+        int first = pos;  // a character outside the basic plane is two units and becomes one "?"
+        if (c.isLowSurrogate() && pos > 0 && doc->characterAt(pos - 1).isHighSurrogate())
+            --first;
         if (u == '\r' && doc->characterAt(pos + 1) == QChar(QChar::ParagraphSeparator))
             replacement = QString();  // CR before a break: the break stands for CR LF already
         else if (u == '\r' || u == '\n' || u == QChar::LineSeparator)
@@ -85,9 +88,10 @@ void TextBox::KeepToCodePage(int position, int removed, int added)
             cursor.joinPreviousEditBlock();
             editing = true;
         }
-        cursor.setPosition(pos);
+        cursor.setPosition(first);
         cursor.setPosition(pos + 1, QTextCursor::KeepAnchor);
         cursor.insertText(replacement);
+        pos = first;
     }
     if (editing)
         cursor.endEditBlock();

@@ -8,9 +8,25 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace AtomicFile {
+
+bool GiveTargetMode(QFileDevice& file, const QString& path)
+{
+    // A file that is replaced keeps its mode; a new one gets what the user's umask allows.
+    struct stat existing {};
+    mode_t mode;
+    if (::stat(QFile::encodeName(path).constData(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    return ::fchmod(file.handle(), mode) == 0;
+}
 
 bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
 {
@@ -28,8 +44,8 @@ bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QS
         return fail(file.errorString().isEmpty() ? QStringLiteral("the data could not be written") : file.errorString());
     if (::fsync(file.handle()) != 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                        | QFileDevice::ReadOther);
+    if (!GiveTargetMode(file, path))
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     // rename() puts the complete file in place in one step, replacing any old one.
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));

@@ -1,6 +1,7 @@
 // Writing a file so that an existing one is replaced only by a complete new one.
 #pragma once
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 
@@ -11,5 +12,9 @@ namespace AtomicFile {
 // Writes to a temporary file beside path with write(); on success the temporary file takes
 // the name, otherwise it is removed, the old file stays as it was, and error says why.
 bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr);
+
+// Gives the open temporary file the mode its target should have: the mode of the file it
+// replaces, or for a new file the mode the user's umask gives. False when that fails.
+bool GiveTargetMode(QFileDevice& file, const QString& path);
 
 }  // namespace AtomicFile

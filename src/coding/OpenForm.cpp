@@ -53,6 +53,8 @@ void OpenForm::Form_Load()
     OkKnop->move(183, 300);
 
     connect(List1, &QListWidget::itemClicked, this, &OpenForm::List1_Click);
+    // The selection moved by the keyboard counts as a click, as it does for a list box.
+    connect(List1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);
     connect(List1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
     connect(OkKnop, &ImageButton::clicked, this, &OpenForm::OkKnop_Click);
     connect(CancelKnop, &ImageButton::clicked, this, &OpenForm::CancelKnop_Click);
@@ -60,17 +62,19 @@ void OpenForm::Form_Load()
 
 void OpenForm::ListPictureFiles()
 {
-    // A missing folder simply lists nothing.
+    // A missing folder simply lists nothing. Names that begin with "." are the user's too;
+    // the program's own temporary files never end in the extension.
     const QDir folder(Module1::ProgramFolder() + Module1::PicturesFolderPart());
     const QStringList names = folder.entryList({QStringLiteral("*") + kExtension},
-                                               QDir::Files | QDir::CaseSensitive,
+                                               QDir::Files | QDir::Hidden | QDir::CaseSensitive,
                                                QDir::Name | QDir::IgnoreCase);
     File1->addItems(names);
 }
 
 void OpenForm::List1_Click()
 {
-    if (const QListWidgetItem* item = List1->currentItem())
+    const QListWidgetItem* item = List1->currentItem();
+    if (item && item->isSelected())
         SetCaption(Label1, item->text());
 }
 

@@ -8,6 +8,8 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <cstdlib>
+
 namespace Module1 {
 
 bool FileExists(const QString& path)
@@ -98,7 +100,9 @@ bool Load(PixelSurface& surface, const QString& path)
     reader.setDecideFormatFromContent(true);
     if (reader.format() != "bmp")
         return false;
-    const QSize size = reader.size();
+    // A top-down bitmap (stored with a negative height) is reported with that height.
+    QSize size = reader.size();
+    size.setHeight(std::abs(size.height()));
     if (size != QSize(CodedPicture::Width, CodedPicture::Height))
         return false;
     QImage image;

@@ -54,11 +54,22 @@ QString Decode(const QByteArray& bytes)
     return out;
 }
 
+namespace {
+// True when text[i] is the second half of a character outside the basic plane, which the
+// first half has already been written for.
+bool SecondHalf(const QString& text, qsizetype i)
+{
+    return i > 0 && text[i].isLowSurrogate() && text[i - 1].isHighSurrogate();
+}
+}  // namespace
+
 QByteArray Encode(const QString& text)
 {
-    QByteArray out(text.size(), Qt::Uninitialized);
-    for (int i = 0; i < text.size(); ++i)
-        out[i] = static_cast<char>(ToByte(text[i]));
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (!SecondHalf(text, i))
+            out.append(static_cast<char>(ToByte(text[i])));
     return out;
 }
 
@@ -66,11 +77,12 @@ QByteArray FromDocumentText(const QString& documentText)
 {
     QByteArray out;
     out.reserve(documentText.size() + documentText.size() / 16);
-    for (QChar c : documentText) {
+    for (qsizetype i = 0; i < documentText.size(); ++i) {
+        const QChar c = documentText[i];
         const char16_t u = c.unicode();
         if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator || u == '\n')
             out.append("\r\n", 2);
-        else
+        else if (!SecondHalf(documentText, i))
             out.append(static_cast<char>(ToByte(c)));
     }
     return out;

@@ -17,6 +17,7 @@ unsigned char ToByte(QChar c, bool* ok = nullptr);
 bool Holds(QChar c);
 
 QString Decode(const QByteArray& bytes);
+// A character the set cannot hold becomes "?", one for each character (also outside the basic plane).
 QByteArray Encode(const QString& text);
 
 // Text of the text box model: every line break as CR LF. A lone CR or LF counts as a break.

@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "Main.h"
 #include "Messages.h"
 #include "OutputRoutines.h"
@@ -80,12 +81,12 @@ bool ExportPdf(Main& main, const QString& name)
     QTemporaryFile temporary(folder + QStringLiteral(".huecipher-XXXXXX"));
     if (!temporary.open()) {
         failure = temporary.errorString();
+    } else if (!AtomicFile::GiveTargetMode(temporary, path)) {
+        failure = QString::fromLocal8Bit(std::strerror(errno));
     } else {
         temporary.close();
         try {
             WriteDocument(QFile::encodeName(temporary.fileName()).toStdString(), *main.List1);
-            temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                     | QFileDevice::ReadOther);
             if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
                 failure = QString::fromLocal8Bit(std::strerror(errno));
             else

@@ -9,7 +9,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <memory>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
 
 namespace {
 
@@ -39,6 +43,33 @@ void Require(bool ok)
         throw PrintFailed();
 }
 
+// The printer's paper, upright, with its printable area as the margins: positions count from
+// the top-left corner of what the printer can print, the paper's edge on a borderless one.
+QPageLayout PrintableLayout(const QPrinterInfo& info)
+{
+    QPrinter device(info, QPrinter::HighResolution);
+    QPageLayout layout = device.pageLayout();
+    layout.setOrientation(QPageLayout::Portrait);
+    layout.setMargins(layout.minimumMargins());
+    return layout;
+}
+
+// Hands the finished document to the queue ("name" or "name/instance"); false when the queue
+// does not take it (not accepting jobs, stopped scheduler, refused document).
+bool SubmitJob(const QString& printerName, const QString& path, const QString& title)
+{
+    const QStringList parts = printerName.split(QLatin1Char('/'));
+    const QByteArray queue = parts.at(0).toLocal8Bit();
+    const QByteArray instance = parts.size() > 1 ? parts.at(1).toLocal8Bit() : QByteArray();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(),
+                                  title.toLocal8Bit().constData(), dest ? dest->num_options : 0,
+                                  dest ? dest->options : nullptr);
+    cupsFreeDests(dest ? 1 : 0, dest);
+    return job > 0;
+}
+
 }  // namespace
 
 namespace Module1 {
@@ -53,59 +84,72 @@ void PrintRule(QPainter& painter, double x, double y, int red, int green, int bl
     PrintAt(painter, x, y, rule);
 }
 
+namespace {
+
+// Draws the printout into a PDF document at path, laid out on the given page: the header on
+// the first page, then the displayed lines of the text.
+void DrawJob(Main& main, const QString& name, const QPageLayout& layout, const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setCopyCount(1);
+    Require(printer.setPageLayout(layout));
+    printer.setDocName(QStringLiteral("Glyphix ") + name);
+    QPainter painter;
+    Require(painter.begin(&printer));
+    // One painter unit is one twip from the top-left corner of the printable area.
+    const double scale = printer.resolution() / kTwipsPerInch;
+    painter.scale(scale, scale);
+    const double pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width() / scale;
+
+    painter.setFont(TwipFont(16, true));
+    painter.setPen(QColor(0, 90, 0));
+    PrintAt(painter, 600, 450, name);
+    PrintRule(painter, 600, 900, 100, 40, 40, pageWidth);
+    painter.setFont(TwipFont(9, true));
+    painter.setPen(QColor(60, 0, 0));
+    PrintAt(painter, 10440, 780, QStringLiteral("Glyphix"));
+    painter.setPen(QColor(40, 40, 40));
+    painter.setFont(TwipFont(11, false));
+
+    FillLineList(main);
+    double y = 1500;
+    bool pageBreakDue = false;
+    for (int i = 0; i < main.List1->count(); ++i) {
+        // The break comes when a line needs the next page, so no blank page ends the document.
+        if (pageBreakDue) {
+            Require(printer.newPage());
+            pageBreakDue = false;
+        }
+        PrintAt(painter, 600, y, main.List1->item(i)->text());
+        y += 270;
+        if (y > 15600) {
+            pageBreakDue = true;
+            y = 600;
+        }
+    }
+    Require(painter.end());
+    Require(printer.printerState() != QPrinter::Error);
+}
+
+}  // namespace
+
 void PrintText(Main& main, const QString& name)
 {
     if (!AskYesNo(&main, QStringLiteral("Would you print the complete text?"), QStringLiteral("Print")))
         return;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    std::unique_ptr<QPrinter> printer;
-    QPainter painter;
     try {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         Require(!info.isNull());
-        printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        printer->setCopyCount(1);
-        printer->setPageOrientation(QPageLayout::Portrait);
-        printer->setDocName(QStringLiteral("Glyphix ") + name);
-        Require(painter.begin(printer.get()));
-        // One painter unit is one twip from the top-left corner of the printable area.
-        const double scale = printer->resolution() / kTwipsPerInch;
-        painter.scale(scale, scale);
-        const double pageWidth = printer->pageLayout().paintRectPixels(printer->resolution()).width() / scale;
-
-        painter.setFont(TwipFont(16, true));
-        painter.setPen(QColor(0, 90, 0));
-        PrintAt(painter, 600, 450, name);
-        PrintRule(painter, 600, 900, 100, 40, 40, pageWidth);
-        painter.setFont(TwipFont(9, true));
-        painter.setPen(QColor(60, 0, 0));
-        PrintAt(painter, 10440, 780, QStringLiteral("Glyphix"));
-        painter.setPen(QColor(40, 40, 40));
-        painter.setFont(TwipFont(11, false));
-
-        FillLineList(main);
-        double y = 1500;
-        bool pageBreakDue = false;
-        for (int i = 0; i < main.List1->count(); ++i) {
-            // The break comes when a line needs the next page, so no blank page ends the document.
-            if (pageBreakDue) {
-                Require(printer->newPage());
-                pageBreakDue = false;
-            }
-            PrintAt(painter, 600, y, main.List1->item(i)->text());
-            y += 270;
-            if (y > 15600) {
-                pageBreakDue = true;
-                y = 600;
-            }
-        }
-        Require(painter.end());
-        Require(printer->printerState() != QPrinter::Error);
+        // The job is drawn into a document of its own and then handed to the queue, so that a
+        // queue that refuses it is a failure the user hears of rather than a job that vanishes.
+        QTemporaryFile document(QDir::tempPath() + QStringLiteral("/huecipher-print-XXXXXX.pdf"));
+        Require(document.open());
+        document.close();
+        DrawJob(main, name, PrintableLayout(info), document.fileName());
+        Require(SubmitJob(info.printerName(), document.fileName(), QStringLiteral("Glyphix ") + name));
     } catch (const PrintFailed&) {
-        // A job that failed half-way is withdrawn, not sent.
-        if (printer && painter.isActive()) {
-            printer->abort();
-            painter.end();
-        }
         ShowMessage(&main, QStringLiteral("No printer or printer offline!"), QMessageBox::Critical,
                     QStringLiteral(" Error"));
     }

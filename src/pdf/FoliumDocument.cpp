@@ -383,11 +383,10 @@ std::string clsFolium::EscapePdfString(const std::string& text)
 
 void clsFolium::InitPDFFile(std::string& strFileName)
 {
-    if (OutputFile) {
-        Flush();
-        std::fclose(OutputFile);
-        OutputFile = nullptr;
-    }
+    // Opening a second document over an open one would leave the first without its
+    // cross-reference table: refused, and the open document stays as it is.
+    if (OutputFile)
+        throw std::logic_error("clsFolium: a document is still open: " + PdfFileName);
     const std::tm now = LocalTime();
     if (strFileName.empty()) {
         static std::mt19937 random(std::random_device{}());

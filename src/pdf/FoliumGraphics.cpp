@@ -172,21 +172,23 @@ void clsFolium::Arc(float x, float y, float Radius, float StartAngle, float EndA
     const float K = static_cast<float>(kPi / 180.0);
     const float S = static_cast<float>(std::sin(-K * Rotation));
     const float C = static_cast<float>(std::cos(-K * Rotation));
-    // The points from start to end inclusive, counted beforehand: at angles where adding the
-    // step no longer changes a single-precision value, the loop still ends.
+    // The points from start to end inclusive, the angle summed up in single precision as the
+    // loop variable does. Where adding the step no longer changes the angle the loop ends
+    // there instead of running forever; the check above keeps the point count bounded.
     const float step = Step;
-    const double span = static_cast<double>(EndAngle) - StartAngle;
-    const long long points = span / Step < 0 ? 0 : static_cast<long long>(std::floor(span / Step)) + 1;
-    float angle = StartAngle;
-    for (long long i = 0; i < points; ++i, angle += step) {
+    bool first = true;
+    for (float angle = StartAngle; Step > 0 ? angle <= EndAngle : angle >= EndAngle; angle += step) {
         const float a = K * angle;
         const float px = Radius * static_cast<float>(std::cos(a));
         const float py = Ratio * Radius * static_cast<float>(std::sin(a));
         const float dx = C * px + S * py;
         const float dy = -px * S + C * py;
-        if (!Pie && i == 0)
+        if (!Pie && first)
             MoveTo(x + dx, y + dy);
+        first = false;
         LineTo(x + dx, y + dy);
+        if (angle + step == angle)
+            break;
     }
     if (Pie)
         LineTo(x, y);

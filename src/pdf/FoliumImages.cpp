@@ -3,11 +3,15 @@
 
 #include <cerrno>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
 
 namespace {
+
+// The largest pixel data a bitmap may declare: 128 MiB, a 24-bit picture of about 6,500 x 6,500.
+constexpr std::uint64_t kMaxPixelBytes = std::uint64_t(128) << 20;
 
 std::uint32_t Le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes)
 {
@@ -30,6 +34,10 @@ bool clsFolium::LeggeBMP(const std::string& FileName, std::int32_t ColorSpace, s
                          std::vector<std::uint8_t>& Palette, std::int32_t& Width, std::int32_t& Height,
                          std::uint8_t& Bpp)
 {
+    // A folder opens as a stream on this platform but cannot be read: the file error.
+    std::error_code kind;
+    if (std::filesystem::is_directory(FileName, kind))
+        throw std::system_error(EISDIR, std::generic_category(), "clsFolium: cannot read " + FileName);
     std::ifstream file(FileName, std::ios::binary);
     if (!file) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -62,12 +70,14 @@ bool clsFolium::LeggeBMP(const std::string& FileName, std::int32_t ColorSpace, s
     const std::int32_t h = static_cast<std::int32_t>(Le(header, 22, 4));
     const std::uint32_t bpp = Le(header, 28, 2);
 
-    // A header that cannot be honest is refused before anything is allocated.
-    if (w <= 0 || h <= 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24) || pixelOffset > fileSize)
+    // A header that cannot be honest is refused before anything is allocated. A truncated
+    // file is read with zeros for what it lacks, so only the declared size is bounded: no
+    // document this writer makes holds an image of more than kMaxPixelBytes.
+    if (w <= 0 || h <= 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24))
         return false;
     const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bpp + 31) / 32 * 4;
     const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(h);
-    if (pixelBytes > 2 * fileSize + (1u << 16))
+    if (pixelBytes > kMaxPixelBytes)
         return false;
 
     std::vector<std::uint8_t> palette;
@@ -200,7 +210,7 @@ void clsFolium::LoadImgFromBuffer(const std::string& Name, const std::vector<std
     WriteLine(std::to_string(data.size()));
     EndIndirectObject();
 
-    if (indexed) {
+    if (Bpp <= 8) {  // every depth up to 8 has its palette, even one without a colour space
         BeginIndirectObject(0);
         const std::string palette = StreamData(Palette);
         WriteLine(std::string("<<") + (m_encodeASCII85 ? "/Filter /ASCII85Decode\r" : "") + "/Length "
