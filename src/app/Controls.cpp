@@ -8,14 +8,19 @@
 namespace Module1 {
 namespace {
 bool g_pausesEnabled = true;
+std::function<void(int)> g_pauseObserver;
 }
 
 void Pause(int ms)
 {
-    // Show what moved before the program stands still.
+    // Show what moved or appeared before the program stands still: a control just shown
+    // has only posted its update, so that is delivered first, then everything is painted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
             w->repaint();
+    if (g_pauseObserver)
+        g_pauseObserver(ms);
     if (g_pausesEnabled)
         QThread::msleep(static_cast<unsigned long>(ms));
 }
@@ -23,6 +28,11 @@ void Pause(int ms)
 void SetPausesEnabled(bool enabled)
 {
     g_pausesEnabled = enabled;
+}
+
+void SetPauseObserver(std::function<void(int ms)> observer)
+{
+    g_pauseObserver = std::move(observer);
 }
 
 }  // namespace Module1

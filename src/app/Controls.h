@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <functional>
+
 class QScreen;
 
 // Waits ms milliseconds without reacting, after repainting what moved (the press effect's
@@ -13,6 +15,8 @@ class QScreen;
 namespace Module1 {
 void Pause(int ms);
 void SetPausesEnabled(bool enabled);
+// Called with the length of every pause once the screen shows what moved (for tests).
+void SetPauseObserver(std::function<void(int ms)> observer);
 }  // namespace Module1
 
 // A picture that acts as a button: clicked() after the press effect.

@@ -3,6 +3,7 @@
 #include "CodingValues.h"
 #include "ModalAnswerer.h"
 #include "OpenForm.h"
+#include "PictureSteps.h"
 #include "PictureBox.h"
 #include "PictureFile.h"
 #include "WindowFixture.h"
@@ -12,46 +13,6 @@
 #include "TestFiles.h"
 
 #include <QtTest>
-
-namespace {
-
-
-// Opens the picture dialog and picks name (empty: picks nothing), then presses OK.
-// With expectMessage, the message that follows is answered with OK.
-void OpenPicture(Main& m, ModalAnswerer& answers, const QString& name, bool expectMessage = false,
-                 QStringList* listed = nullptr, QString* count = nullptr)
-{
-    answers.Then([=](QWidget* w) {
-        auto* form = qobject_cast<OpenForm*>(w);
-        QVERIFY(form);
-        if (listed)
-            for (int i = 0; i < form->List1->count(); ++i)
-                *listed << form->List1->item(i)->text();
-        if (count)
-            *count = form->Label1->text();
-        const auto found = form->List1->findItems(name, Qt::MatchExactly);
-        if (!name.isEmpty() && !found.isEmpty()) {
-            form->List1->setCurrentItem(found.first());
-            form->List1_Click();
-        }
-        form->OkKnop_Click();
-    });
-    if (expectMessage)
-        answers.ThenPress(QMessageBox::Ok);
-    m.FileIndex_Click(2);
-}
-
-// With a reply, the question or message that follows is answered with it.
-void SavePicture(Main& m, ModalAnswerer& answers, const QString& name,
-                 QMessageBox::StandardButton reply = QMessageBox::NoButton)
-{
-    answers.ThenType(name);
-    if (reply != QMessageBox::NoButton)
-        answers.ThenPress(reply);
-    m.FileIndex_Click(3);
-}
-
-}  // namespace
 
 class TestCodingWindow : public QObject {
     Q_OBJECT
@@ -128,10 +89,10 @@ private slots:
         Main& m = *f.main;
         const QByteArray text = QByteArray("First line\r\nZweite Zeile: \xE4\xF6\xFC \x80 and a tab\t.\r\n\r\nEnd");
         m.Text1->SetText(text);
-        m.LetGrote[10]->trigger();
+        Choose(m.Lettergrootte, 2);  // 10 Pixels
         Module1::ForeColorR = 10; Module1::ForeColorG = 20; Module1::ForeColorB = 30;
         Module1::BackColorR = 250; Module1::BackColorG = 240; Module1::BackColorB = 230;
-        m.Image1_Click();
+        QTest::mouseClick(m.Image1, Qt::LeftButton);
         const QImage coded = m.Pic->Surface().Image();
 
         ModalAnswerer answers;
@@ -142,7 +103,7 @@ private slots:
 
         // Start over, then open and decode.
         m.Text1->SetText("something else");
-        m.LetGrote[12]->trigger();
+        Choose(m.Lettergrootte, 4);  // 12 Pixels
         m.Pic->Surface().Clear();
         Module1::SignatureText.clear();
         OpenPicture(m, answers, QStringLiteral("holiday notes"));
@@ -152,7 +113,7 @@ private slots:
         QVERIFY(m.Text1->Text().isEmpty());
         QVERIFY(Module1::SignatureText.startsWith(CodedPicture::SignatureText()));
 
-        m.Image2_Click();
+        QTest::mouseClick(m.Image2, Qt::LeftButton);
         QByteArray padded = text;
         while (padded.size() % 3)
             padded.append(' ');
@@ -235,9 +196,9 @@ private slots:
             QCOMPARE(form->List1->geometry(), QRect(13, 14, 208, 276));
             QCOMPARE(form->OkKnop->geometry(), QRect(183, 300, 36, 36));
             QCOMPARE(form->CancelKnop->geometry(), QRect(140, 300, 36, 36));
-            form->CancelKnop_Click();
+            QTest::mouseClick(form->CancelKnop, Qt::LeftButton);
         });
-        f.main->FileIndex_Click(2);
+        Choose(f.main->File, 2);
         QVERIFY(answers.AllAnswered());
         QCOMPARE(count, QStringLiteral("0 File's"));
     }
@@ -256,7 +217,7 @@ private slots:
         // Blank, cancelled and refused names write nothing.
         SavePicture(m, answers, QStringLiteral("   "));
         answers.ThenType(QStringLiteral("cancelled"), false);
-        m.FileIndex_Click(3);
+        Choose(m.File, 3);
         for (const char* bad : {"../escape", "..", "a/b"}) {
             SavePicture(m, answers, QString::fromLatin1(bad), QMessageBox::Ok);
             QVERIFY(answers.AllAnswered());

@@ -7,12 +7,20 @@
 #include "ProgramFolder.h"
 #include "TextBox.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+
+// Runs a menu item as the user does: the action at that place in the menu.
+inline void Choose(QMenu* menu, int index)
+{
+    menu->actions().at(index)->trigger();
+}
 
 struct WindowFixture {
     QTemporaryDir dir;
