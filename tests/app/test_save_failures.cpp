@@ -14,6 +14,7 @@
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -48,11 +49,11 @@ void Save(const Kind& kind, Main& m, ModalAnswerer& answers, const QString& name
     for (auto reply : replies)
         answers.ThenPress(reply);
     if (QByteArray(kind.label) == "picture")
-        m.FileIndex_Click(3);
+        Choose(m.File, 3);
     else if (QByteArray(kind.label) == "text")
-        m.FileIndex_Click(6);
+        Choose(m.File, 6);
     else
-        m.Image4_Click();
+        QTest::mouseClick(m.Image4, Qt::LeftButton);
 }
 
 // Fills the file system of folder until it has no room left.
@@ -133,6 +134,35 @@ private:
 private slots:
     void init() { Module1::SetUrlOpener([](const QString&) {}); }
     void cleanup() { Module1::SetUrlOpener(nullptr); }
+
+    void modesFollowTheUmaskAndTheReplacedFile()
+    {
+        auto mode = [](const QString& path) {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+        };
+        const mode_t oldMask = ::umask(077);
+        ModalAnswerer answers;
+        auto f = Prepare(answers);
+        Main& m = *f->main;
+        for (const Kind& kind : kKinds) {
+            const QString path = f->dir.path() + "/" + kind.folder + "/old" + kind.extension;
+            QCOMPARE(mode(path), 0600);  // a new file: what the umask allows
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+            const QByteArray before = ReadAll(path);
+            if (kind.asksToOverwrite)
+                Save(kind, m, answers, "old", {QMessageBox::Yes});
+            else
+                Save(kind, m, answers, "old");
+            QVERIFY2(answers.AllAnswered(), kind.label);
+            QVERIFY2(ReadAll(path) != before, kind.label);
+            QCOMPARE(mode(path), 0640);  // a replaced file keeps its mode
+        }
+        ::umask(022);
+        Save(kKinds[1], m, answers, "open");
+        QCOMPARE(mode(f->dir.path() + "/Teksten/open.txt"), 0644);
+        ::umask(oldMask);
+    }
 
     void fileSizeLimitReached()
     {
