@@ -36,6 +36,46 @@ bool HasWatermark(const QString& path, int page)
     return PageText(path, page, true).remove(QRegularExpression("\\s")).contains("hollowbrandt.org");
 }
 
+// The data of every page's content stream, in page order (as the page tree lists them).
+QList<QByteArray> PageStreams(const QByteArray& pdf)
+{
+    QList<QByteArray> streams;
+    const auto kids = QRegularExpression("/Kids \\[([0-9 R]*)\\]").match(QString::fromLatin1(pdf));
+    if (!kids.hasMatch())
+        return streams;
+    auto it = QRegularExpression("(\\d+) 0 R").globalMatch(kids.captured(1));
+    while (it.hasNext()) {
+        const int content = it.next().captured(1).toInt() + 1;  // a page's content stream follows it
+        const int at = pdf.indexOf("\r\n" + QByteArray::number(content) + " 0 obj\r\n");
+        const int begin = pdf.indexOf("stream\r\n", at) + 8;
+        const int end = pdf.indexOf("endstream\r\n", begin);
+        if (at < 0 || begin < 8 || end < 0)
+            return {};
+        streams << pdf.mid(begin, end - begin);
+    }
+    return streams;
+}
+
+struct PlacedLine {
+    int page;
+    double x;
+    double y;
+    QByteArray text;
+};
+
+// Every text line drawn in the stream: BT, the font, its Td position, its string, ET.
+QList<PlacedLine> TextLines(const QByteArray& stream, int page)
+{
+    QList<PlacedLine> lines;
+    const QRegularExpression block("BT\r\n/Fnt2 11 Tf\r\n([-0-9.]+) ([-0-9.]+) Td\r\n\\((.*)\\) Tj\r\nET\r\n");
+    auto it = block.globalMatch(QString::fromLatin1(stream));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        lines.append({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toLatin1()});
+    }
+    return lines;
+}
+
 }  // namespace
 
 class TestExportPdf : public QObject {
@@ -116,6 +156,36 @@ private slots:
         const QString fonts = Run("pdffonts", {path});
         for (const char* font : {"TimesNewRoman", "Arial,Italic", "CourierNew", "CourierNew,BoldItalic"})
             QVERIFY2(fonts.contains(font), font);
+    }
+
+    void everyLineOnItsPageAtItsPlaceInOrder()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        ModalAnswerer answers;
+        QByteArray text;
+        for (int i = 1; i <= 120; ++i)
+            text += "Distinct line " + QByteArray::number(i * 7) + (i < 120 ? "\r\n" : "");
+        m.Text1->SetText(text);
+        Export(m, answers, "hundred and twenty");
+        const QByteArray pdf = ReadAll(f.dir.path() + "/Pdf/hundred and twenty.pdf");
+        const QList<QByteArray> pages = PageStreams(pdf);
+        QCOMPARE(pages.size(), 3);
+        QList<PlacedLine> lines;
+        for (int p = 0; p < pages.size(); ++p) {
+            QVERIFY2(pages[p].startsWith("/Item1 Do\r\n"), "the watermark comes first on every page");
+            QCOMPARE(pages[p].count("/Item1 Do"), 1);
+            lines += TextLines(pages[p], p + 1);
+        }
+        QCOMPARE(lines.size(), 120);
+        const double mm = 72 / 25.4;
+        for (int i = 0; i < 120; ++i) {
+            const int k = i % 53;  // place on its page: 53 lines to every page
+            QCOMPARE(lines[i].page, i / 53 + 1);
+            QCOMPARE(lines[i].text, "Distinct line " + QByteArray::number((i + 1) * 7));
+            QVERIFY2(qAbs(lines[i].x - 10 * mm) < 0.0015, qPrintable(QString::number(i)));
+            QVERIFY2(qAbs(lines[i].y - (280 - 5 * k) * mm) < 0.0015, qPrintable(QString::number(i)));
+        }
     }
 
     void aFiftyFourthLineStartsPageTwoAtTheTop()
