@@ -27,7 +27,18 @@ fi
 if ! lpstat -p "$QUEUE" >/dev/null 2>&1; then
   lpadmin -p "$QUEUE" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 fi
+# A second queue whose printer cannot print the paper's outer 18 points (a hardware margin).
+MARGINS=HuecipherMargins
+if ! lpstat -p "$MARGINS" >/dev/null 2>&1; then
+  ppd=$(mktemp --suffix=.ppd)
+  sed 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "18 18 577 824"|' \
+    /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd > "$ppd"
+  lpadmin -p "$MARGINS" -E -v cups-pdf:/ -P "$ppd" 2>/dev/null
+  rm -f "$ppd"
+fi
+for q in "$QUEUE" "$MARGINS"; do
+  cupsenable "$q"
+  cupsaccept "$q"
+done
 lpadmin -d "$QUEUE"
-cupsenable "$QUEUE"
-cupsaccept "$QUEUE"
 echo "cups-queue: $QUEUE is the default printer"

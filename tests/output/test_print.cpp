@@ -7,6 +7,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 #include "TestFiles.h"
 
 #include <QtTest>
@@ -19,12 +20,14 @@ namespace {
 const QString kQueue = QStringLiteral("HuecipherTest");
 
 
+const QString kMarginsQueue = QStringLiteral("HuecipherMargins");
+
 // Highest job number of the queue that CUPS reports as completed.
-int LastCompletedJob()
+int LastCompletedJob(const QString& queue = kQueue)
 {
     int last = 0;
-    const QRegularExpression job("^" + kQueue + "-(\\d+)\\s", QRegularExpression::MultilineOption);
-    auto it = job.globalMatch(Run("lpstat", {"-W", "completed", "-o", kQueue}));
+    const QRegularExpression job("^" + queue + "-(\\d+)\\s", QRegularExpression::MultilineOption);
+    auto it = job.globalMatch(Run("lpstat", {"-W", "completed", "-o", queue}));
     while (it.hasNext())
         last = std::max(last, it.next().captured(1).toInt());
     return last;
@@ -69,6 +72,84 @@ bool WaitFor(Done done, int ms)
     return true;
 }
 
+// One run of text as the printed document draws it: positions in twips from the page's
+// top-left corner, the glyph's baseline for y.
+struct Glyph {
+    QString text;
+    double x;
+    double y;
+    double right;  // x plus the glyph's advance
+};
+struct TextRun {
+    int page = 0;
+    QString font;
+    double size = 0;  // twips
+    QColor colour;
+    QList<Glyph> glyphs;
+    QString Text() const
+    {
+        QString t;
+        for (const Glyph& g : glyphs)
+            t += g.text;
+        return t;
+    }
+};
+
+QList<double> Numbers(const QString& text)
+{
+    QList<double> out;
+    for (const QString& n : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        out << n.toDouble();
+    return out;
+}
+
+// Reads every text run of the document with mutool trace.
+QList<TextRun> TraceRuns(const QString& pdf)
+{
+    QList<TextRun> runs;
+    QXmlStreamReader xml(Run("mutool", {"trace", pdf}));
+    int page = 0;
+    QList<double> ctm;
+    QColor colour;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("page")) {
+            page = a.value("number").toInt();
+        } else if (xml.name() == QLatin1String("fill_text")) {
+            ctm = Numbers(a.value("transform").toString());
+            const QList<double> c = Numbers(a.value("color").toString());
+            colour = c.size() == 3 ? QColor(qRound(c[0] * 255), qRound(c[1] * 255), qRound(c[2] * 255)) : QColor();
+        } else if (xml.name() == QLatin1String("span") && ctm.size() == 6) {
+            TextRun run;
+            run.page = page;
+            run.font = a.value("font").toString();
+            run.size = qAbs(Numbers(a.value("trm").toString()).value(0)) * ctm[0] * 20;
+            run.colour = colour;
+            runs << run;
+        } else if (xml.name() == QLatin1String("g") && !runs.isEmpty() && ctm.size() == 6) {
+            const double x = a.value("x").toDouble();
+            const double y = a.value("y").toDouble();
+            const double px = (ctm[0] * x + ctm[2] * y + ctm[4]) * 20;
+            const double py = (ctm[1] * x + ctm[3] * y + ctm[5]) * 20;
+            // The blank's glyph is mapped to a tab in the printed document's character map.
+            QString text = a.value("unicode").toString();
+            if (text == QLatin1String("\t"))
+                text = QStringLiteral(" ");
+            runs.last().glyphs << Glyph{text, px, py,
+                                        px + a.value("adv").toDouble() * runs.last().size};
+        }
+    }
+    return runs;
+}
+
+// The top of a run's text: its baseline less the ascent of Liberation Sans (1854/2048 em).
+double Top(const TextRun& run)
+{
+    return run.glyphs.value(0).y - run.size * 1854.0 / 2048.0;
+}
+
 QByteArray Lines(int n)
 {
     QByteArray text;
@@ -83,9 +164,9 @@ class TestPrint : public QObject {
     Q_OBJECT
 private:
     // Prints the window's text (answering Yes) and waits for the queue to finish the job.
-    int PrintAndWait(Main& m)
+    int PrintAndWait(Main& m, const QString& queue = kQueue)
     {
-        const int before = LastCompletedJob();
+        const int before = LastCompletedJob(queue);
         ModalAnswerer answers;
         answers.ThenPress(QMessageBox::Yes);
         m.Image3_Click();
@@ -93,7 +174,7 @@ private:
             || answers.messages.at(0).title != QStringLiteral("Print"))
             return -1;
         int job = 0;
-        if (!WaitFor([&] { return (job = LastCompletedJob()) > before; }, 60000)
+        if (!WaitFor([&] { return (job = LastCompletedJob(queue)) > before; }, 60000)
             || !WaitFor([&] { return !QueueOutput(job).isEmpty(); }, 30000))
             return -1;
         return job;
@@ -129,6 +210,116 @@ private slots:
         const QString second = PageText(spooled, 2);
         QVERIFY(second.contains("Printed line 54"));
         QVERIFY(!second.contains("Glyphix") && !second.contains("Filename"));
+    }
+
+    void layoutFromTheCornerOfThePrintableArea()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        m.Text1->SetText(Lines(60));
+        m.SetDocumentName("Layout");
+        const int job = PrintAndWait(m);
+        QVERIFY(job > 0);
+        const QList<TextRun> runs = TraceRuns(SpoolFile(job));
+        QVERIFY2(runs.size() >= 4, qPrintable(QString::number(runs.size())));
+        auto find = [&](const QString& text) {
+            for (const TextRun& r : runs)
+                if (r.Text() == text)
+                    return r;
+            return TextRun();
+        };
+
+        const TextRun name = find("Layout");
+        QCOMPARE(name.page, 1);
+        QCOMPARE(name.font, QStringLiteral("LiberationSans-Bold"));
+        QCOMPARE(qRound(name.size), 320);
+        QCOMPARE(name.colour, QColor(0, 90, 0));
+        QCOMPARE(qRound(name.glyphs[0].x), 600);
+        QCOMPARE(qRound(Top(name)), 450);
+
+        // The rule runs across A4 (11,906 twips) with 600 twips to spare on either side.
+        const TextRun rule = find(QString(100, QLatin1Char('-')));
+        QCOMPARE(rule.glyphs.size(), 100);
+        QCOMPARE(rule.font, QStringLiteral("LiberationSans-Bold"));
+        QCOMPARE(qRound(rule.size), 320);
+        QCOMPARE(rule.colour, QColor(100, 40, 40));
+        QCOMPARE(qRound(rule.glyphs.first().x), 600);
+        QCOMPARE(qRound(Top(rule)), 900);
+        QVERIFY2(rule.glyphs.last().right <= 11306.5, qPrintable(QString::number(rule.glyphs.last().right)));
+        QVERIFY(rule.glyphs.last().right + (rule.glyphs.last().right - rule.glyphs.last().x) > 11306);
+
+        const TextRun label = find("Glyphix");
+        QCOMPARE(label.font, QStringLiteral("LiberationSans-Bold"));
+        QCOMPARE(qRound(label.size), 180);
+        QCOMPARE(label.colour, QColor(60, 0, 0));
+        QCOMPARE(qRound(label.glyphs[0].x), 10440);
+        QCOMPARE(qRound(Top(label)), 780);
+
+        for (int i = 1; i <= 60; ++i) {
+            const TextRun line = find(QStringLiteral("Printed line %1").arg(i));
+            QVERIFY2(!line.glyphs.isEmpty(), qPrintable(QString::number(i)));
+            QCOMPARE(line.page, i <= 53 ? 1 : 2);
+            QCOMPARE(line.font, QStringLiteral("LiberationSans"));
+            QCOMPARE(qRound(line.size), 220);
+            QCOMPARE(line.colour, QColor(40, 40, 40));
+            QCOMPARE(qRound(line.glyphs[0].x), 600);
+            const int top = i <= 53 ? 1500 + 270 * (i - 1) : 600 + 270 * (i - 54);
+            QVERIFY2(qAbs(Top(line) - top) < 0.5, qPrintable(QString::number(i)));
+        }
+    }
+
+    void hardwareMarginsMoveEverythingInside()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        m.Text1->SetText(Lines(2));
+        Run("lpadmin", {"-d", kMarginsQueue});
+        const int job = PrintAndWait(m, kMarginsQueue);
+        Run("lpadmin", {"-d", kQueue});
+        QVERIFY(job > 0);
+        const QList<TextRun> runs = TraceRuns(SpoolFile(job));
+        // The printable area begins 18 points (360 twips) in from the paper's edges.
+        bool sawName = false;
+        bool sawRule = false;
+        bool sawLine = false;
+        for (const TextRun& r : runs) {
+            if (r.Text() == QLatin1String("Filename")) {
+                sawName = true;
+                QCOMPARE(qRound(r.glyphs[0].x), 960);
+                QCOMPARE(qRound(Top(r)), 810);
+            } else if (r.Text().startsWith(QLatin1String("---"))) {
+                sawRule = true;
+                QCOMPARE(qRound(r.glyphs.first().x), 960);
+                QVERIFY(r.glyphs.last().right <= 11906 - 360 - 600 + 0.5);
+            } else if (r.Text() == QLatin1String("Printed line 1")) {
+                sawLine = true;
+                QCOMPARE(qRound(r.glyphs[0].x), 960);
+                QVERIFY(qAbs(Top(r) - 1860) < 0.5);
+            }
+        }
+        QVERIFY(sawName && sawRule && sawLine);
+    }
+
+    void aQueueThatRefusesJobsIsReported()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        m.Text1->SetText("refused");
+        Run("cupsreject", {kQueue});
+        const int before = LastCompletedJob();
+        ModalAnswerer answers;
+        answers.ThenPress(QMessageBox::Yes);
+        answers.ThenPress(QMessageBox::Ok);
+        QTest::mouseClick(m.Image3, Qt::LeftButton);
+        Run("cupsaccept", {kQueue});
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.messages.size(), size_t(2));
+        QCOMPARE(answers.messages[1].text, QStringLiteral("No printer or printer offline!"));
+        QCOMPARE(answers.messages[1].title, QStringLiteral(" Error"));
+        QCOMPARE(answers.messages[1].icon, QMessageBox::Critical);
+        QTest::qWait(500);
+        QCOMPARE(LastCompletedJob(), before);
+        QVERIFY(Run("lpstat", {"-o", kQueue}).trimmed().isEmpty());
     }
 
     void fiftyThreeLinesMakeOnePageUnderTheDocumentName()
