@@ -198,6 +198,8 @@ void clsFolium::LoadImgFromBuffer(const std::string& Name, const std::vector<std
         WriteLine("/BitsPerComponent " + std::to_string(Bpp) + "\r/ColorSpace [/Indexed /" + cs + " "
                   + std::to_string((1 << Bpp) - 1) + " " + std::to_string(N + 2) + " 0 R]\r/Length "
                   + std::to_string(N + 1) + " 0 R");
+    else  // no colour space for this depth, but a stream is unreadable without its length
+        WriteLine("/Length " + std::to_string(N + 1) + " 0 R");
     // The stream keyword takes CR LF (a CR alone would let a reader swallow a leading LF of the
     // data), and the length covers every data byte including the ASCII85 end marker.
     const std::string data = StreamData(Samples);

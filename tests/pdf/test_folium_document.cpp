@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <QDateTime>
+
 #include <clocale>
+#include <ctime>
 
 namespace {
 
@@ -255,6 +258,72 @@ private slots:
         }
         QCOMPARE(fonts, 32767 - 4);
         QCOMPARE(FoliumTestAccess::MaxObject(objects.pdf), 32767);
+    }
+
+    void rotateOnlyForOrientationTwo()
+    {
+        for (int orientation : {0, 1, 2, 3}) {
+            Doc d;
+            d.pdf.Orientation(orientation);
+            d.Open();
+            const std::string pdf = d.Close();
+            QCOMPARE(pdf.find("/Rotate 90") != std::string::npos, orientation == 2);
+            QCOMPARE(Count(pdf, "/Rotate"), orientation == 2 ? 1 : 0);
+        }
+    }
+
+    void generatedNameCarriesDayTimeAndADigit()
+    {
+        const QDateTime before = QDateTime::currentDateTime();
+        clsFolium pdf;
+        std::string name;
+        pdf.InitPDFFile(name);
+        pdf.ClosePDFFile();
+        const QDateTime after = QDateTime::currentDateTime();
+        QFile::remove(QString::fromStdString(name));
+        const QString file = QFileInfo(QString::fromStdString(name)).fileName();
+        bool ok = false;
+        const QString digits = QString::number(file.mid(1, file.size() - 5).toULongLong(&ok, 16));
+        QVERIFY(ok);
+        // Day of the month without leading zero, hhmmss, then one random digit.
+        auto fields = [](const QDateTime& t) { return QString::number(t.date().day()) + t.toString("hhmmss"); };
+        QVERIFY2(digits.chopped(1) == fields(before) || digits.chopped(1) == fields(after), qPrintable(digits));
+        QCOMPARE(file, QStringLiteral("~") + QString::number(digits.toULongLong(), 16).toUpper() + ".pdf");
+    }
+
+    void creationDateInLocalTime()
+    {
+        const QByteArray oldZone = qgetenv("TZ");
+        qputenv("TZ", "XYZ-14");  // fourteen hours east of Greenwich, far from any machine's own zone
+        tzset();
+        const QDateTime utc = QDateTime::currentDateTimeUtc();
+        Doc d;
+        d.Open();
+        const std::string pdf = d.Close();
+        if (oldZone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", oldZone);
+        tzset();
+        const auto m = QRegularExpression("/CreationDate \\(D:(\\d{14})\\+01'00'\\)").match(QString::fromStdString(pdf));
+        QVERIFY(m.hasMatch());
+        const QDateTime written = QDateTime::fromString(m.captured(1), "yyyyMMddhhmmss");
+        const QDateTime local = QDateTime(utc.date(), utc.time()).addSecs(14 * 3600);
+        QVERIFY2(qAbs(written.secsTo(local)) <= 2, qPrintable(m.captured(1)));
+    }
+
+    void secondDocumentOnAnOpenOneIsRefused()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.StartPage();
+        std::string second = d.dir.filePath("second.pdf").toStdString();
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, d.pdf.InitPDFFile(second));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(second)));
+        d.pdf.EndPage();
+        const std::string pdf = d.Close();  // the first document is whole
+        QCOMPARE(Count(pdf, "%PDF-1.3"), 1);
+        QVERIFY(pdf.find("/Count 1\r") != std::string::npos);
     }
 };
 

@@ -147,6 +147,77 @@ private slots:
             QCOMPARE_STR(StreamOf(pdf, 5 + 3 * page), std::string("/Item1 Do\r\n"));
         QVERIFY(QpdfClean(d.path));
     }
+
+    void everyDrawingMemberInInchesAndMillimetres()
+    {
+        const std::string inches = PageStream([](clsFolium& p) {
+            p.SetDash(0.1f, 0.05f);
+            p.SetLineWidth(0.01f);
+            p.MoveTo(1, 2);
+            p.LineTo(0.5f, 0.25f, 1);
+            p.Curve(1, 1, 2, 2, 3, 3, 0);
+            p.Rectangle(1, 1, 2, 1, 0, 0);
+            p.DrawCircle(1, 1, 0.5f, 0);
+            p.Arc(1, 1, 1, 0, 90, 1, false, 0, 90, 0);
+            p.DrawImg("Im1", 1, 2, 3, 0.5f);
+        }, 2);
+        QCOMPARE_STR(inches, std::string(
+            "[7.2 3.6] 0 d\r\n0.72 w\r\n72 144 m\r\n36 18 l\r\nS\r\n72 72 144 144 216 216 c\r\n"
+            "n\r\n72 72 144 72 re\r\n"
+            "72 36 m\r\n91.8 36 108 52.2 108 72 c\r\n108 91.8 91.8 108 72 108 c\r\n"
+            "52.2 108 36 91.8 36 72 c\r\n36 52.2 52.2 36 72 36 c\r\n"
+            "n\r\n72 72 m\r\n144 72 m\r\n144 72 l\r\n72 144 l\r\n"
+            "q\r216  0 0 -36 72 144 cm\r/Im1 Do\rQ\r\n"));
+        const std::string mm = PageStream([](clsFolium& p) {
+            p.SetDash(2.54f, 0);
+            p.MoveTo(25.4f, 50.8f);
+            p.LineTo(12.7f, 0);
+            p.Curve(25.4f, 25.4f, 50.8f, 50.8f, 76.2f, 76.2f, 0);
+            p.Rectangle(25.4f, 25.4f, 50.8f, 25.4f, 0, 0);
+            p.DrawCircle(25.4f, 25.4f, 12.7f, 4);
+            p.DrawImg("Im1", 25.4f, 25.4f, 50.8f, 25.4f);
+        }, 3);
+        QCOMPARE_STR(mm, std::string(
+            "[7.2 0] 0 d\r\n72 144 m\r\n36 0 l\r\n72 72 144 144 216 216 c\r\nn\r\n72 72 144 72 re\r\n"
+            "72 36 m\r\n91.8 36 108 52.2 108 72 c\r\n108 91.8 91.8 108 72 108 c\r\n"
+            "52.2 108 36 91.8 36 72 c\r\n36 52.2 52.2 36 72 36 c\r\nf\r\n"
+            "q\r144  0 0 -72 72 72 cm\r/Im1 Do\rQ\r\n"));
+    }
+
+    void roundedCornersClampedByTheHeightToo()
+    {
+        const std::string s = PageStream([](clsFolium& p) { p.Rectangle(0, 0, 100, 20, 0, 50); });
+        // The radius is half the height: 10, so the bottom edge runs from 10 to 90.
+        QVERIFY(s.rfind("n\r\n10 0 m\r\n90 0 l\r\n95.5 0 100 4.5 100 10 c\r\n100 10 l\r\n", 0) == 0);
+    }
+
+    void arcsWithFractionalAnglesReachTheirEnd()
+    {
+        // From 0.1 to 90.1 degrees in steps of 10: ten points, the last at 90.1 degrees.
+        const std::string s = PageStream([](clsFolium& p) { p.Arc(0, 0, 10, 0.1f, 90.1f, 1, false, 0, 10, 1); });
+        QCOMPARE(Count(s, " l\r\n"), 10);
+        QVERIFY2(s.find("-0.017 10 l\r\nS\r\n") != std::string::npos, s.c_str());
+        for (float start : {0.3f, 1.7f, 12.45f, 33.3f}) {
+            const std::string arc = PageStream([start](clsFolium& p) { p.Arc(0, 0, 10, start, start + 60, 1, true, 0, 15, 0); });
+            QCOMPARE(Count(arc, " l\r\n"), 5 + 1);  // start, +15, +30, +45, +60, back to the centre
+        }
+    }
+
+    void pagesBeforeARegistrationDoNotGetIt()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.StartPage();
+        d.pdf.EndPage();
+        d.pdf.StartObject("Late", 7);
+        d.pdf.MoveTo(1, 1);
+        d.pdf.EndObject();
+        d.pdf.StartPage();
+        d.pdf.EndPage();
+        const std::string pdf = d.Close();
+        QCOMPARE_STR(StreamOf(pdf, 6), std::string());
+        QCOMPARE_STR(StreamOf(pdf, 11), std::string("/Late Do\r\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFoliumGraphics)

@@ -236,6 +236,79 @@ private slots:
         QVERIFY(far.ok);
         QCOMPARE(far.samples, std::vector<std::uint8_t>(48, 0));
     }
+
+    void everyDepthUpToEightHasItsPalette()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.LoadImgFromBuffer("Two", Bytes({0x1B}), Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), 4, 1, 2, 0);
+        const std::string pdf = d.Close();
+        QVERIFY(ObjectBody(pdf, 5).find("/ColorSpace") == std::string::npos);  // no colour space for 2 bits
+        QVERIFY(ObjectBody(pdf, 5).find("/Height 1\r\n/Length 6 0 R\r\n") != std::string::npos);
+        QCOMPARE_STR(ObjectBody(pdf, 7), std::string("<</Length 12 >>\rstream\r\n") + "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C" + "\rendstream\r\n");
+    }
+
+    void asciiLengthsCoverTheEncodedData()
+    {
+        Doc d;
+        d.pdf.EncodeASCII85(true);
+        d.Open();
+        d.pdf.LoadImgFromBuffer("Im", Bytes({1, 2, 3, 4, 5}), Bytes({0, 0, 0, 255, 255, 255}), 5, 1, 1, 0);
+        const std::string pdf = d.Close();
+        const std::string image = StreamOf(pdf, 5);
+        const std::string palette = StreamOf(pdf, 7);
+        QCOMPARE_STR(image, FoliumTestAccess::EncodeAscii85Bytes(Bytes({1, 2, 3, 4, 5})) + "~>\r");
+        QCOMPARE_STR(ObjectBody(pdf, 6), std::to_string(image.size() - 1) + "\r\n");  // the data with its "~>"
+        const std::string encoded = FoliumTestAccess::EncodeAscii85Bytes(Bytes({0, 0, 0, 255, 255, 255})) + "~>";
+        QVERIFY(ObjectBody(pdf, 7).find("/Length " + std::to_string(encoded.size()) + " >>") != std::string::npos);
+        QCOMPARE_STR(palette, encoded + "\r");
+    }
+
+    void greyTwentyFourBitImageObject()
+    {
+        const std::string bmp = MakeBmp(2, 1, 24, {std::string("\x00\x00\xFF\xFF\xFF\xFF", 6)});  // red, white
+        Doc d;
+        d.Open();
+        QVERIFY(d.pdf.LoadImgFromBMPFile("G", WriteTemp(m_dir, "grey.bmp", bmp), 1));
+        const std::string pdf = d.Close();
+        QCOMPARE_STR(ObjectBody(pdf, 5), std::string("<<\r/Type /XObject\r/Subtype /Image\r/Name /G\r/Width 2\r/Height 1\r\n"
+                                                      "/BitsPerComponent 8\r/ColorSpace /DeviceGray\r/Length 6 0 R\r\n"
+                                                      ">>\rstream\r\n\x54\xFF\rendstream\r\n"));
+        QCOMPARE_STR(ObjectBody(pdf, 6), std::string("2\r\n"));
+    }
+
+    void pixelsAreReadFromTheHeadersOffset()
+    {
+        std::string bmp = MakeBmp(1, 1, 24, {});
+        bmp += std::string(10, '\xEE');            // something between the header and the pixels
+        bmp += std::string("\x30\x20\x10\x00", 4);  // blue, green, red, padding
+        Le(bmp, 10, 54 + 10, 4);
+        const Read r = ReadBmp(WriteTemp(m_dir, "offset.bmp", bmp), 0);
+        QVERIFY(r.ok);
+        QCOMPARE(r.samples, Bytes({0x10, 0x20, 0x30, 0}));
+    }
+
+    void halfABigBitmapAndAFolder()
+    {
+        // The first 40 % of a 1000 x 1000 bitmap reads whole, the missing rest as zeros.
+        const std::string row(3000, '\x7F');
+        std::string bmp = MakeBmp(1000, 1000, 24, std::vector<std::string>(1000, row));
+        bmp.resize(bmp.size() * 2 / 5);
+        const Read r = ReadBmp(WriteTemp(m_dir, "half.bmp", bmp), 0);
+        QVERIFY(r.ok);
+        QCOMPARE(int(r.samples.size()), 3000000);
+        QCOMPARE(int(r.samples[1000]), 0x7F);
+        QCOMPARE(int(r.samples.back()), 0);
+
+        clsFolium pdf;
+        std::vector<std::uint8_t> samples;
+        std::vector<std::uint8_t> palette;
+        std::int32_t w = 0;
+        std::int32_t h = 0;
+        std::uint8_t bpp = 0;
+        QVERIFY_THROWS_EXCEPTION(std::system_error,
+                                 pdf.LeggeBMP(m_dir.path().toStdString(), 0, samples, palette, w, h, bpp));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFoliumImages)

@@ -218,6 +218,72 @@ private slots:
         const std::string pdf = d.Close();
         QCOMPARE_STR(StreamOf(pdf, 6), std::string("1.5 Tw\r\n-0.25 Tc\r\n80 Tz\r\n"));
     }
+
+    void everyRowOfTheDescriptorTable()
+    {
+        struct Row { const char* family; int style; const char* name; const char* descriptor; };
+        const Row rows[] = {
+            {"Courier New", 1, "CourierNew", "/Flags 34 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 109 /StemH 109 /ItalicAngle 0 /CapHeight 833 /XHeight 417 /Ascent 833 /Descent -300 /Leading 133 /MaxWidth 600 /AvgWidth 600"},
+            {"Courier New", 2, "CourierNew,Bold", "/Flags 16418 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 191 /StemH 191 /ItalicAngle 0 /CapHeight 833 /XHeight 417 /Ascent 833 /Descent -300 /Leading 133 /MaxWidth 600 /AvgWidth 600"},
+            {"Courier New", 3, "CourierNew,Italic", "/Flags 98 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 109 /StemH 109 /ItalicAngle -11 /CapHeight 833 /XHeight 417 /Ascent 833 /Descent -300 /Leading 133 /MaxWidth 600 /AvgWidth 600"},
+            {"Courier New", 4, "CourierNew,BoldItalic", "/Flags 16482 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 191 /StemH 191 /ItalicAngle -11 /CapHeight 833 /XHeight 417 /Ascent 833 /Descent -300 /Leading 133 /MaxWidth 600 /AvgWidth 600"},
+            {"Times New Roman", 1, "TimesNewRoman", "/Flags 34 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 73 /StemH 73 /ItalicAngle 0 /CapHeight 891 /XHeight 446 /Ascent 891 /Descent -216 /Leading 149 /MaxWidth 1000 /AvgWidth 401"},
+            {"Times New Roman", 2, "TimesNewRoman,Bold", "/Flags 16418 /FontBBox [-250 -216 1201 1000] /MissingWidth 333 /StemV 136 /StemH 136 /ItalicAngle 0 /CapHeight 891 /XHeight 446 /Ascent 891 /Descent -216 /Leading 149 /MaxWidth 1001 /AvgWidth 401"},
+            {"Times New Roman", 3, "TimesNewRoman,Italic", "/Flags 98 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 73 /StemH 73 /ItalicAngle -11 /CapHeight 891 /XHeight 446 /Ascent 891 /Descent -216 /Leading 149 /MaxWidth 1000 /AvgWidth 402"},
+            {"Times New Roman", 4, "TimesNewRoman,BoldItalic", "/Flags 16482 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 131 /StemH 131 /ItalicAngle -11 /CapHeight 891 /XHeight 446 /Ascent 891 /Descent -216 /Leading 149 /MaxWidth 1000 /AvgWidth 412"},
+            {"Symbol", 1, "Symbol", "/Flags 6 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 109 /StemH 109 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 /Ascent 1005 /Descent -220 /Leading 225 /MaxWidth 1038 /AvgWidth 601"},
+            {"Symbol", 2, "Symbol,Bold", "/Flags 16390 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 191 /StemH 191 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 /Ascent 1005 /Descent -220 /Leading 225 /MaxWidth 1038 /AvgWidth 600"},
+            {"Symbol", 3, "Symbol,Italic", "/Flags 70 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 109 /StemH 109 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 /Ascent 1005 /Descent -220 /Leading 225 /MaxWidth 1038 /AvgWidth 600"},
+            {"Symbol", 4, "Symbol,BoldItalic", "/Flags 16454 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 191 /StemH 191 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 /Ascent 1005 /Descent -220 /Leading 225 /MaxWidth 1038 /AvgWidth 600"},
+            {"Arial", 1, "Arial", "/Flags 32 /FontBBox [-250 -221 1190 1000] /MissingWidth 272 /StemV 80 /StemH 80 /ItalicAngle 0 /CapHeight 905 /XHeight 453 /Ascent 905 /Descent -212 /Leading 150 /MaxWidth 992 /AvgWidth 441"},
+            {"Arial", 2, "Arial,Bold", "/Flags 16416 /FontBBox [-250 -212 1120 1000] /MissingWidth 311 /StemV 153 /StemH 153 /ItalicAngle 0 /CapHeight 905 /XHeight 453 /Ascent 905 /Descent -212 /Leading 150 /MaxWidth 933 /AvgWidth 479"},
+            {"Arial", 3, "Arial,Italic", "/Flags 96 /FontBBox [-250 -212 1134 1000] /MissingWidth 259 /StemV 80 /StemH 80 /ItalicAngle -11 /CapHeight 905 /XHeight 453 /Ascent 905 /Descent -212 /Leading 150 /MaxWidth 945 /AvgWidth 441"},
+            {"Arial", 4, "Arial,BoldItalic", "/Flags 16480 /FontBBox [-250 -212 1120 1000] /MissingWidth 311 /StemV 153 /StemH 153 /ItalicAngle -11 /CapHeight 905 /XHeight 453 /Ascent 905 /Descent -212 /Leading 150 /MaxWidth 933 /AvgWidth 479"},
+        };
+        Doc d;
+        d.Open();
+        for (int i = 0; i < 16; ++i)
+            d.pdf.LoadFont("F" + std::to_string(i), rows[i].family, rows[i].style);
+        // The numeric width for codes without one is the family's, whatever the descriptor says.
+        const float missing[4] = {600, 333, 332, 272};
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(d.pdf.Length("\x01", "F" + std::to_string(i), 1000), missing[i / 4]);
+        const std::string pdf = d.Close();
+        for (int i = 0; i < 16; ++i) {
+            const std::string expected = std::string("<<\r/Type /FontDescriptor\r/FontName /") + rows[i].name + "\r"
+                                       + rows[i].descriptor + "\r>>\r\n";
+            QCOMPARE_STR(ObjectBody(pdf, 6 + 2 * i), expected);
+        }
+    }
+
+    void aFailedFontKeepsItsSlot()
+    {
+        Doc d;
+        d.Open();
+        d.pdf.LoadFont("A", "Arial", 1);
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, d.pdf.LoadFont("X", "Arial", 0));
+        d.pdf.LoadFont("B", "Courier New", 1);
+        QCOMPARE(FoliumTestAccess::FontRegistry(d.pdf), std::string("<A>0001;<B>0003;"));
+        QCOMPARE(d.pdf.Length("ab", "B", 10), 12.0f);  // Courier's metrics, from slot 3
+        d.Close();
+    }
+
+    void textInMillimetresAndInches()
+    {
+        const std::string mm = PageStream([](clsFolium& p) { float x = 10; p.DrawText(x, 280, "a", "F", 11, 1, 0); }, 3);
+        QCOMPARE_STR(mm, std::string("BT\r\n/F 11 Tf\r\n28.346 793.701 Td\r\n(a) Tj\r\nET\r\n"));
+        const std::string in = PageStream([](clsFolium& p) { float x = 1; p.DrawText(x, 0.5f, "a", "F", 11, 1, 90); }, 2);
+        QCOMPARE_STR(in, std::string("BT\r\n/F 11 Tf\r\n0 1 -1 0 72 36 Tm\r\n(a) Tj\r\nET\r\n"));
+    }
+
+    void renderingModeOnlyFromZeroToTwo()
+    {
+        const std::string s = PageStream([](clsFolium& p) {
+            for (float mode : {-1.0f, -0.001f, 0.0f, 1.5f, 2.0f, 2.001f, 3.0f})
+                p.SetTextRenderingMode(mode);
+        });
+        QCOMPARE_STR(s, std::string("0 Tr\r\n1.5 Tr\r\n2 Tr\r\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFoliumText)
