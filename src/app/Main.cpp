@@ -42,6 +42,7 @@ void Main::Form_Load()
     SetBackground(client, QColor(220, 220, 190));
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
+    setAcceptDrops(true);  // documents dropped on the window open
     BuildFileMenu();
     BuildToolsMenu();
     BuildTextsizeMenu();
@@ -78,6 +79,7 @@ void Main::ConnectHandlers()
     connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
     connect(KlokLabel, &ClickLabel::doubleClicked, this, &Main::KlokLabel_DblClick);
     connect(Text1, &QPlainTextEdit::textChanged, this, &Main::Text1_Change);
+    connect(Text1, &TextBox::filesDropped, this, &Main::OpenDroppedFiles);
     connect(Image1, &ImageButton::clicked, this, &Main::Image1_Click);
     connect(Image2, &ImageButton::clicked, this, &Main::Image2_Click);
     connect(Image3, &ImageButton::clicked, this, &Main::Image3_Click);

@@ -1,7 +1,9 @@
 // The main window: picture and image buttons, colour panel, text box, status bar, menus.
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QUrl>
 
 #include <array>
 #include <map>
@@ -82,6 +84,12 @@ public:
     void SetDocumentName(const QString& name);
     // Puts the check mark on text-size item index alone (none when there is no such item).
     void CheckTextSizeItem(int index);
+    // Opens a document from anywhere (the command line, a drop): a coded picture (".hqc") as
+    // Open Picture opens it, a text file (".txt") as Open Textfile does; anything else is
+    // refused with a message and changes nothing.
+    void OpenDocument(const QString& path);
+    // Opens the files dropped on the window: one document, or a message saying what it takes.
+    void OpenDroppedFiles(const QList<QUrl>& files);
 
     // Marks a coding run; commands that find the window busy do nothing.
     class BusyScope {
@@ -114,6 +122,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void Form_Unload();
 
 private:

@@ -1,17 +1,36 @@
 #include "ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Module1 {
 namespace {
 QString g_overrideFolder;
 }
 
+QString ChooseProgramFolder(const QString& executableFolder, const QString& dataFolder)
+{
+    // Decided by the pictures folder, not by whether the folder is writable: root can write /usr/bin.
+    if (QFileInfo(executableFolder + PicturesFolderPart()).isDir())
+        return executableFolder;
+    return dataFolder;
+}
+
 QString ProgramFolder()
 {
     if (!g_overrideFolder.isEmpty())
         return g_overrideFolder;
-    return QCoreApplication::applicationDirPath();
+    static const QString folder = ChooseProgramFolder(
+        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return folder;
+}
+
+bool PrepareProgramFolder()
+{
+    const QString folder = ProgramFolder();
+    return QFileInfo(folder + PicturesFolderPart()).isDir() || QDir().mkpath(folder + PicturesFolderPart());
 }
 
 void SetProgramFolder(const QString& folder)

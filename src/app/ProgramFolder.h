@@ -5,9 +5,18 @@
 
 namespace Module1 {
 
-// Folder of the executable, without a trailing separator (tests may point it elsewhere).
+// The folder that holds the application folders, without a trailing separator: the
+// executable's folder when a pictures folder stands beside it (a build tree or a portable
+// folder), the user's data folder otherwise (an installed program). Tests may point it elsewhere.
 QString ProgramFolder();
 void SetProgramFolder(const QString& folder);
+
+// The choice ProgramFolder makes, for the given executable and data folders.
+QString ChooseProgramFolder(const QString& executableFolder, const QString& dataFolder);
+
+// Run once at start-up: when the program folder is the user's data folder, creates it and the
+// pictures folder inside it. False when that fails.
+bool PrepareProgramFolder();
 
 inline QString PicturesFolderPart() { return QStringLiteral("/Pictures/"); }
 inline QString TextsFolderPart() { return QStringLiteral("/Teksten/"); }

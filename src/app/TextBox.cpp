@@ -3,6 +3,8 @@
 #include "Controls.h"
 #include "Win1252.h"
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -96,4 +98,38 @@ void TextBox::KeepToCodePage(int position, int removed, int added)
     if (editing)
         cursor.endEditBlock();
     m_filtering = false;
+}
+
+namespace {
+// True when the drag carries files rather than text.
+bool CarriesFiles(const QMimeData* data)
+{
+    return data && data->hasUrls() && !data->urls().isEmpty();
+}
+}  // namespace
+
+void TextBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (CarriesFiles(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragEnterEvent(event);
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (CarriesFiles(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        QPlainTextEdit::dragMoveEvent(event);
+}
+
+void TextBox::dropEvent(QDropEvent* event)
+{
+    if (!CarriesFiles(event->mimeData())) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(event->mimeData()->urls());
 }

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QPlainTextEdit>
+#include <QUrl>
 
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
@@ -23,6 +25,15 @@ public:
     void SetTextSize(double points);
     void SetTextColour(const QColor& colour);
     void SetBackColour(const QColor& colour);
+
+signals:
+    // Files dropped on the box: they are documents to open, not text to insert.
+    void filesDropped(const QList<QUrl>& files);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Whatever entered the box: characters outside the code page become "?", and any

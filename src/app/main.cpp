@@ -1,12 +1,28 @@
+#include "CommandLine.h"
 #include "Main.h"
+#include "ProgramFolder.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
+    // The command line is read before the toolkit starts: --help needs no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const Module1::StartRequest request = Module1::ReadCommandLine(arguments);
+    if (request.exitCode >= 0)
+        return request.exitCode;
+
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Hollowbrandt"));
     QApplication::setApplicationName(QStringLiteral("Huecipher"));
+    QApplication::setApplicationVersion(Module1::ProgramVersion());
+    Module1::PrepareProgramFolder();
     Main window;
     window.show();
+    if (!request.file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &request] { window.OpenDocument(request.file); });
     return app.exec();
 }

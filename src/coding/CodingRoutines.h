@@ -2,6 +2,9 @@
 #pragma once
 
 class Main;
+class PixelSurface;
+class QString;
+class QWidget;
 
 namespace Module1 {
 
@@ -10,5 +13,11 @@ void TextToPicture(Main& main);
 
 // Reads the picture of Pic back into Text1, restoring text size and colours.
 void PictureToText(Main& main);
+
+// Opens the picture file at path as the open dialog does: loads it into staging, mirrors it
+// back and reads its signature row into SignatureText; a valid coded picture is then shown in
+// Pic under the document name name and the text is emptied, anything else gives "No valid
+// Glyphix picture!" over parent. True when the picture was opened.
+bool OpenPictureFile(Main& main, PixelSurface& staging, const QString& path, const QString& name, QWidget* parent);
 
 }  // namespace Module1

@@ -1,7 +1,7 @@
 #include "OpenForm.h"
 
 #include "Artwork.h"
-#include "CodingValues.h"
+#include "CodingRoutines.h"
 #include "Controls.h"
 #include "Main.h"
 #include "Messages.h"
@@ -90,22 +90,7 @@ void OpenForm::OkKnop_Click()
     const QString name = selected && selected->isSelected() ? selected->text() : QString();
     const QString path = Module1::ProgramFolder() + Module1::PicturesFolderPart() + name + kExtension;
 
-    // A file that cannot be loaded leaves Picture1 as it was, which fails the check.
-    PixelSurface& picture = Picture1->Surface();
-    PictureFile::Load(picture, path);
-    const int width = picture.Width();
-    const int height = picture.Height();
-    Module1::MirrorPicture(picture);
-    Module1::SignatureText = PictureFile::ReadSignatureRow(picture);
-
-    if (PictureFile::IsCodedPicture(width, height, Module1::SignatureText)) {
-        m_main.Pic->Surface().CopyFrom(picture);
-        m_main.Pic->Refresh();
-        m_main.SetDocumentName(name);
-        m_main.Text1->SetText(QByteArray());
-    } else {
-        Module1::ShowError(this, QStringLiteral("No valid Glyphix picture!"));
-    }
+    Module1::OpenPictureFile(m_main, Picture1->Surface(), path, name, this);
     accept();
 }
 
