@@ -2,12 +2,14 @@
 # make test  : install packages, build, run every test (no display needed)
 # make bench : build and run the benchmarks (prints medians)
 # make sanitize : build and run every test under AddressSanitizer and UndefinedBehaviorSanitizer
+# make install : install under PREFIX (default /usr/local), into DESTDIR when set
+# make deb   : build the Debian package huecipher_<version>_<arch>.deb in the top folder
 # make fuzz  : build the libFuzzer targets with clang and run each for FUZZ_SECONDS (default 60)
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean
+.PHONY: all deps configure build run test bench sanitize fuzz install deb clean
 
 all: build
 
@@ -33,6 +35,15 @@ test: build
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/coding_bench
 	@$(BUILD)/bench/pdf_bench
+
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+deb: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@cp $(BUILD)/package/huecipher_*.deb .
+	@ls huecipher_*.deb
 
 SANITIZE_BUILD ?= build-asan
 sanitize: deps

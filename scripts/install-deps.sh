@@ -13,6 +13,7 @@ PACKAGES=(
   libhpdf-dev libcairo2-dev pkg-config
   cups cups-client printer-driver-cups-pdf libcups2-dev mupdf-tools
   clang libclang-rt-14-dev
+  dpkg-dev lintian appstream desktop-file-utils shared-mime-info xdg-utils libxml2-utils libfile-mimeinfo-perl
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "Artwork.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -163,25 +165,41 @@ QPixmap ColourWheel()
     return pm;
 }
 
-QIcon WindowIcon()
+IconDesign MakeIconDesign(QRandomGenerator& random)
 {
-    QImage img(32, 32, QImage::Format_RGB32);
+    IconDesign design;
+    for (QRgb& colour : design.border)
+        colour = qRgb(random.bounded(256), random.bounded(256), random.bounded(256));
+    return design;
+}
+
+QImage IconImage(const IconDesign& design, int size)
+{
+    // The design is 32 x 32 cells: a border of coloured cells around a white centre with a
+    // short black label, each cell drawn as a sharp square at any size.
+    QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::white);
-    QRandomGenerator* random = QRandomGenerator::global();
-    constexpr int border = 6;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            if (x < border || y < border || x >= 32 - border || y >= 32 - border)
-                img.setPixel(x, y, qRgb(random->bounded(256), random->bounded(256), random->bounded(256)));
     QPainter p(&img);
+    const double cell = size / double(IconDesign::Cells);
+    int next = 0;
+    for (int y = 0; y < IconDesign::Cells; ++y)
+        for (int x = 0; x < IconDesign::Cells; ++x)
+            if (IconDesign::InBorder(x, y))
+                p.fillRect(QRectF(x * cell, y * cell, cell, cell), QColor(design.border[next++]));
     QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(9);
+    f.setPixelSize(std::max(1, qRound(IconDesign::LabelPixels * cell)));
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::black);
-    p.drawText(QRect(border, border, 32 - 2 * border, 32 - 2 * border), Qt::AlignCenter, QStringLiteral("Hqc"));
+    const double inner = IconDesign::Border * cell;
+    p.drawText(QRectF(inner, inner, size - 2 * inner, size - 2 * inner), Qt::AlignCenter, IconDesign::Label());
     p.end();
-    return QIcon(QPixmap::fromImage(img));
+    return img;
+}
+
+QIcon WindowIcon()
+{
+    return QIcon(QPixmap::fromImage(IconImage(MakeIconDesign(*QRandomGenerator::global()), IconDesign::Cells)));
 }
 
 }  // namespace Artwork

@@ -2,7 +2,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+#include <QRandomGenerator>
+
+#include <array>
 
 namespace Artwork {
 
@@ -18,7 +22,24 @@ QPixmap CancelMark();  // red cross
 QPixmap BevelButton(const QString& text, const QColor& colour);
 // The colour dialog's decorative 64 x 64 picture: a wheel of hues.
 QPixmap ColourWheel();
-// 32 x 32: a border of randomly coloured pixels around a white centre with a black label.
+// The window icon's design: a border of randomly coloured cells, like a coded picture,
+// around a white centre with a short black label, on a grid of 32 x 32 cells.
+struct IconDesign {
+    static constexpr int Cells = 32;
+    static constexpr int Border = 6;
+    static constexpr int LabelPixels = 9;  // label height in cells
+    static QString Label() { return QStringLiteral("Hqc"); }
+    static bool InBorder(int x, int y)
+    {
+        return x < Border || y < Border || x >= Cells - Border || y >= Cells - Border;
+    }
+    // Colours of the border cells, row by row.
+    std::array<QRgb, Cells * Cells - (Cells - 2 * Border) * (Cells - 2 * Border)> border{};
+};
+IconDesign MakeIconDesign(QRandomGenerator& random);
+// The design drawn at size x size pixels.
+QImage IconImage(const IconDesign& design, int size);
+// The window icon: the design with colours of its own at every start.
 QIcon WindowIcon();
 
 }  // namespace Artwork
