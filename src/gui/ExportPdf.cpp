@@ -1,12 +1,11 @@
 #include "AtomicFile.h"
+#include "ExportDocument.h"
 #include "Main.h"
 #include "Messages.h"
 #include "OutputRoutines.h"
 #include "ProgramFolder.h"
 #include "TextLines.h"
 #include "ToolsTexts.h"
-#include "Win1252.h"
-#include "clsFolium.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,54 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
-
-namespace {
-
-// Writes the document to path with the writer; errors propagate.
-void WriteDocument(const std::string& path, const QListWidget& lines)
-{
-    clsFolium pdf;
-    pdf.Title("Glyphix by Hollowbrandt");
-    pdf.ScaleMode(3);
-    pdf.PaperSize(0);
-    pdf.Margin(0);
-    pdf.Orientation(1);
-    std::string name = path;
-    pdf.InitPDFFile(name);
-    pdf.LoadFont("Fnt1", "Times New Roman", 1);
-    pdf.LoadFont("Fnt2", "Arial", 3);
-    pdf.LoadFont("Fnt3", "Courier New", 1);
-    pdf.LoadFontStandard("Fnt4", "Courier New", 4);
-
-    // The watermark, drawn by the writer at the start of every page.
-    pdf.StartObject("Item1", 7);
-    pdf.SetColorFill(-240);
-    pdf.SetTextHorizontalScaling(120);
-    float x = 25;
-    pdf.DrawText(x, 10, Win1252::Encode(Module1::WatermarkText()).toStdString(), "Fnt2", 88, 1, 58);
-    pdf.SetColorFill(0);
-    pdf.EndObject();
-
-    pdf.StartPage();
-    int counter = 1;
-    float y = 280;
-    for (int i = 0; i < lines.count(); ++i) {
-        x = 10;
-        pdf.DrawText(x, y, Win1252::Encode(lines.item(i)->text()).toStdString(), "Fnt2", 11, 1, 0);
-        ++counter;
-        y -= 5;
-        if (counter == 54) {
-            y = 280;
-            counter = 1;
-            pdf.EndPage();
-            pdf.StartPage();
-        }
-    }
-    pdf.EndPage();
-    pdf.ClosePDFFile();
-}
-
-}  // namespace
 
 namespace Module1 {
 
@@ -86,7 +37,10 @@ bool ExportPdf(Main& main, const QString& name)
     } else {
         temporary.close();
         try {
-            WriteDocument(QFile::encodeName(temporary.fileName()).toStdString(), *main.List1);
+            QStringList lines;
+            for (int i = 0; i < main.List1->count(); ++i)
+                lines << main.List1->item(i)->text();
+            ExportDocument::Write(lines, QFile::encodeName(temporary.fileName()).toStdString());
             if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
                 failure = QString::fromLocal8Bit(std::strerror(errno));
             else
