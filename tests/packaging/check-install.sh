@@ -15,10 +15,12 @@ share="$root/usr/share"
 id=org.hollowbrandt.Huecipher
 expected=(
   usr/bin/huecipher
+  usr/bin/huecipher-cli
   usr/share/applications/$id.desktop
   usr/share/mime/packages/$id.xml
   usr/share/metainfo/$id.metainfo.xml
   usr/share/man/man1/huecipher.1.gz
+  usr/share/man/man1/huecipher-cli.1.gz
   usr/share/icons/hicolor/scalable/apps/$id.svg
   usr/share/doc/huecipher/copyright
   usr/share/doc/huecipher/changelog.gz

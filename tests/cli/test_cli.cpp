@@ -1,0 +1,216 @@
+// huecipher-cli run as a script runs it, with no display: its results against the window's.
+#include "CodingValues.h"
+#include "PictureBox.h"
+#include "PictureSteps.h"
+#include "TestFiles.h"
+#include "TextLines.h"
+#include "ToolsTexts.h"
+#include "Win1252.h"
+
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+// Runs huecipher-cli with no display at all; input goes to its standard input.
+Result Cli(const QStringList& arguments, const QByteArray& input = QByteArray(), bool closeInput = true)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(HUECIPHER_CLI), arguments);
+    p.waitForStarted();
+    p.write(input);
+    if (closeInput)
+        p.closeWriteChannel();
+    p.waitForFinished(60000);
+    Result r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// The text as coded: a short last group padded with blanks.
+QByteArray Padded(QByteArray text)
+{
+    while (text.size() % 3)
+        text.append(' ');
+    return text;
+}
+
+QByteArray WithoutCreationDate(const QByteArray& pdf)
+{
+    const int at = pdf.indexOf("/CreationDate (D:");
+    return at < 0 ? pdf : pdf.left(at) + pdf.mid(at + 17 + 14);
+}
+
+QByteArray Prose(int paragraphs)
+{
+    QByteArray text;
+    for (int i = 0; i < paragraphs; ++i)
+        text += "Paragraph " + QByteArray::number(i) + ": a line that the text box wraps somewhere along the way, "
+                "with (brackets) and a backslash \\ in it.\n";
+    return text;
+}
+
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Module1::SetUrlOpener([](const QString&) {}); }
+    void cleanup() { Module1::SetUrlOpener(nullptr); }
+
+    void pictureCodedHereOpensInTheWindow()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QString text = f.dir.filePath("letter.txt");
+        QVERIFY(WriteAll(text, "Dear reader,\nsee you on the caf\xC3\xA9 terrace \xF0\x9F\x98\x80\r\nBye"));
+        const Result r = Cli({"encode", "--size", "10", "--fore", "#102030", "--back", "200,190,180", text,
+                              f.PicturePath("from the script")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.contains("1 character(s) outside Windows-1252"), qPrintable(r.err));
+
+        ModalAnswerer answers;
+        OpenPicture(m, answers, QStringLiteral("from the script"));
+        QVERIFY(answers.AllAnswered());
+        QTest::mouseClick(m.Image2, Qt::LeftButton);
+        QCOMPARE(m.Text1->Text(), Padded("Dear reader,\r\nsee you on the caf\xE9 terrace ?\r\nBye"));
+        QCOMPARE(m.Text1->font().pointSizeF(), 10.0);
+        QCOMPARE(m.Text1->palette().color(QPalette::Text), QColor(0x10, 0x20, 0x30));
+        QCOMPARE(m.Text1->palette().color(QPalette::Base), QColor(200, 190, 180));
+    }
+
+    void pictureSavedByTheWindowDecodesHere()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QByteArray text = "Saved by the window: \xE4\xF6\xFC \x80\r\nsecond line";
+        m.Text1->SetText(text);
+        Choose(m.Lettergrootte, 3);  // 11 Pixels
+        QTest::mouseClick(m.Image1, Qt::LeftButton);
+        ModalAnswerer answers;
+        SavePicture(m, answers, QStringLiteral("window"));
+        QVERIFY(answers.AllAnswered());
+
+        const Result bytes = Cli({"decode", "--encoding", "cp1252", "--info", f.PicturePath("window")});
+        QCOMPARE(bytes.status, 0);
+        QCOMPARE(bytes.out, Padded(text));
+        QCOMPARE(bytes.err, QStringLiteral("size 11, text colour #3C3C3C, background #FFFFFF\n"));
+        const Result utf8 = Cli({"decode", f.PicturePath("window")});
+        QCOMPARE(utf8.out, Win1252::Decode(Padded(text)).toUtf8());
+        QVERIFY(utf8.out.contains("\xC3\xA4\xC3\xB6\xC3\xBC \xE2\x82\xAC"));  // a-, o-, u-umlaut and the euro sign
+        const QString written = f.dir.filePath("decoded.txt");
+        QCOMPARE(Cli({"decode", "-o", written, "--encoding", "cp1252", f.PicturePath("window")}).status, 0);
+        QCOMPARE(ReadAll(written), Padded(text));
+
+        const Result info = Cli({"info", "--json", f.PicturePath("window")});
+        QCOMPARE(info.status, 0);
+        QVERIFY(info.out.contains("\"textSize\": 11"));
+        QVERIFY(info.out.contains("\"characters\": " + QByteArray::number(Padded(text).size())));
+        QVERIFY(info.out.contains("\"writtenPastReadableRows\": false"));
+        QVERIFY(info.out.contains("\"signature\": \"HollowbrandtGlyphix Coder 2026, hollowbrandt.org\""));
+    }
+
+    void linesAndPdfEqualTheWindows()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QByteArray text = Prose(70);
+        const QString source = f.dir.filePath("prose.txt");
+        QVERIFY(WriteAll(source, text));
+        for (int size : {8, 12}) {
+            Choose(m.Lettergrootte, size - 8);
+            m.Text1->SetText(text);
+            QStringList shown;
+            Module1::GetWrappedLines(m.Text1, shown);
+            const Result lines = Cli({"lines", "--size", QString::number(size), source});
+            QCOMPARE(lines.status, 0);
+            QCOMPARE(QString::fromUtf8(lines.out), shown.join('\n') + '\n');
+            QVERIFY(shown.size() > 140);  // the paragraphs are wrapped
+
+            ModalAnswerer answers;
+            answers.ThenType(QStringLiteral("window %1").arg(size));
+            QTest::mouseClick(m.Image4, Qt::LeftButton);
+            QVERIFY(answers.AllAnswered());
+            const QString ours = f.dir.filePath(QStringLiteral("script %1.pdf").arg(size));
+            QCOMPARE(Cli({"pdf", "--size", QString::number(size), source, ours}).status, 0);
+            const QByteArray window = ReadAll(f.dir.path() + QStringLiteral("/Pdf/window %1.pdf").arg(size));
+            QVERIFY(!window.isEmpty());
+            QCOMPARE(WithoutCreationDate(ReadAll(ours)), WithoutCreationDate(window));
+        }
+    }
+
+    void checkSaysWhyAndStatusesAreKept()
+    {
+        QTemporaryDir dir;
+        const QString text = dir.filePath("t.txt");
+        QVERIFY(WriteAll(text, "abc"));
+        const QString picture = dir.filePath("p.hqc");
+        QCOMPARE(Cli({"encode", text, picture}).status, 0);
+        const QByteArray first = ReadAll(picture);
+
+        const Result check = Cli({"check", picture, dir.path(), dir.filePath("missing.hqc"), text});
+        QCOMPARE(check.status, 1);
+        QCOMPARE(QString::fromUtf8(check.out), QStringLiteral("%1: ok\n%2: is a folder\n%3: no such file\n"
+                                                             "%4: not a bitmap of 200 x 120 pixels\n")
+                                                   .arg(picture, dir.path(), dir.filePath("missing.hqc"), text));
+        QCOMPARE(Cli({"check", picture}).status, 0);
+
+        // An existing picture is replaced only with --force.
+        const Result kept = Cli({"encode", text, picture});
+        QCOMPARE(kept.status, 1);
+        QVERIFY(kept.err.contains(picture) && kept.err.contains("--force"));
+        QCOMPARE(ReadAll(picture), first);
+        QCOMPARE(Cli({"encode", "--force", text, picture}).status, 0);
+
+        // A text that will not come back whole, standard input, a closed or empty input.
+        const Result lossy = Cli({"encode", "-", dir.filePath("long.hqc")}, QByteArray(70000, 'x'));
+        QCOMPARE(lossy.status, 1);
+        QVERIFY2(lossy.err.contains("2,380") || lossy.err.contains("2380"), qPrintable(lossy.err));
+        QVERIFY(!QFileInfo::exists(dir.filePath("long.hqc")));
+        QCOMPARE(Cli({"encode", "--allow-loss", "-", dir.filePath("long.hqc")}, QByteArray(70000, 'x')).status, 0);
+        QCOMPARE(Cli({"encode", "-", dir.filePath("empty.hqc")}).status, 1);
+
+        // A folder that cannot be written: a message, and no partial file.
+        if (getuid() != 0) {
+            QDir(dir.path()).mkdir("locked");
+            QFile::setPermissions(dir.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            QCOMPARE(Cli({"encode", text, dir.filePath("locked/p.hqc")}).status, 1);
+        }
+        const Result nowhere = Cli({"pdf", text, dir.filePath("no/such/folder/p.pdf")});
+        QCOMPARE(nowhere.status, 1);
+        QVERIFY(nowhere.err.contains("no/such/folder/p.pdf"));
+
+        // Wrong usage.
+        for (const QStringList& wrong : {QStringList{"encode", "--size", "13", text, picture}, QStringList{"paint"},
+                                         QStringList{}, QStringList{"decode"}, QStringList{"lines", "--fore"}}) {
+            const Result r = Cli(wrong);
+            QVERIFY2(r.status == 2, qPrintable(wrong.join(' ')));
+            QVERIFY(r.err.contains("Usage: huecipher-cli"));
+        }
+        const Result help = Cli({"decode", "--help"});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith("Usage: huecipher-cli decode"));
+        const Result version = Cli({"--version"});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, "huecipher-cli " HUECIPHER_PROJECT_VERSION "\n");
+        QVERIFY(version.err.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestCli)
+#include "test_cli.moc"
