@@ -35,6 +35,7 @@ test: build
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/coding_bench
 	@$(BUILD)/bench/pdf_bench
+	@$(BUILD)/bench/cli_bench
 
 PREFIX ?= /usr/local
 install: build

@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 failed=0
 shift 2 || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp_reader fuzz_picture_file fuzz_text_file fuzz_codec fuzz_folium)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp_reader fuzz_picture_file fuzz_text_file fuzz_codec fuzz_folium fuzz_cli_text)
 if [ -n "${FUZZ_RUNS:-}" ]; then limit=(-runs="$FUZZ_RUNS"); else limit=(-max_total_time="$seconds"); fi
 for target in "${targets[@]}"; do
   corpus="$build/corpus/$target"

@@ -20,7 +20,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <exception>
+#include <unistd.h>
 
 namespace Cli {
 namespace {
@@ -179,55 +181,59 @@ QString PictureProblem(const QString& path, PixelSurface* picture)
     return QString();
 }
 
-}  // namespace
+// Shows "[k/n] name" on standard error while a batch runs, when a person watches it.
+class Progress {
+public:
+    explicit Progress(qsizetype total) : m_total(total), m_shown(total > 1 && ::isatty(STDERR_FILENO)) {}
+    ~Progress()
+    {
+        if (m_shown)
+            Err(QStringLiteral("\n"));
+    }
+    void Step(qsizetype index, const QString& name)
+    {
+        if (m_shown)
+            Err(QStringLiteral("\r[%1/%2] %3\x1b[K").arg(index + 1).arg(m_total).arg(name));
+    }
 
-int Encode(const QStringList& arguments)
+private:
+    qsizetype m_total;
+    bool m_shown;
+};
+
+// The file in folder named as source, with another extension.
+QString InFolder(const QString& folder, const QString& source, const QString& extension)
 {
-    Command command(QStringLiteral(
-        "Usage: huecipher-cli encode [--size PT] [--fore COLOUR] [--back COLOUR] [--encoding utf8|cp1252]\n"
-        "                            [--allow-loss] [--force] TEXT OUT.hqc\n"
-        "Codes the text of TEXT (a file, or - for standard input) into a coded picture.\n"
-        "  --size PT        text size, 8 to 12 (default: the program's start size, 8.25)\n"
-        "  --fore COLOUR    text colour, #RRGGBB or R,G,B (default 60,60,60)\n"
-        "  --back COLOUR    background colour (default 255,255,255)\n"
-        "  --encoding E     how TEXT is written: utf8 (default) or cp1252\n"
-        "  --allow-loss     code a text even when some of it will not come back\n"
-        "  --force          replace OUT.hqc when it exists\n"), 2, 2);
-    const QCommandLineOption fore(QStringLiteral("fore"), QString(), QStringLiteral("colour"));
-    const QCommandLineOption back(QStringLiteral("back"), QString(), QStringLiteral("colour"));
-    const QCommandLineOption allowLoss(QStringLiteral("allow-loss"));
-    const QCommandLineOption force(QStringLiteral("force"));
-    command.Parser().addOptions({kSize, fore, back, kEncoding, allowLoss, force});
-    if (const int status = command.Parse(arguments); status >= 0)
-        return status;
-    const QCommandLineParser& p = command.Parser();
-    CodedPicture::Settings settings;
-    CliText::Encoding encoding;
-    if (!ReadSize(p, &settings.textSize))
-        return command.Usage(QStringLiteral("--size takes one of 8, 9, 10, 11, 12"));
-    if (p.isSet(fore) && !ReadColour(p.value(fore), &settings.fore))
-        return command.Usage(QStringLiteral("--fore takes #RRGGBB or R,G,B"));
-    if (p.isSet(back) && !ReadColour(p.value(back), &settings.back))
-        return command.Usage(QStringLiteral("--back takes #RRGGBB or R,G,B"));
-    if (!ReadEncoding(p, &encoding))
-        return command.Usage(QStringLiteral("--encoding takes utf8 or cp1252"));
-    const QString source = command.Arguments().at(0);
-    const QString out = command.Arguments().at(1);
+    return QDir(folder).filePath(QFileInfo(source).completeBaseName() + extension);
+}
 
+const QCommandLineOption kFolder(QStringList{QStringLiteral("d"), QStringLiteral("directory")}, QString(),
+                                 QStringLiteral("folder"));
+
+struct EncodeOptions {
+    CodedPicture::Settings settings;
+    CliText::Encoding encoding = CliText::Encoding::Utf8;
+    bool allowLoss = false;
+    bool force = false;
+};
+
+// Codes one text into one picture file.
+int EncodeOne(const QString& source, const QString& out, const EncodeOptions& options)
+{
     QByteArray text;
-    if (!ReadBoxText(source, encoding, &text))
+    if (!ReadBoxText(source, options.encoding, &text))
         return BadInput;
     if (text.isEmpty())
         return Fail(source, QStringLiteral("no text available"));
     const int lost = CodedPicture::CharactersNotRecoverable(text);
-    if (lost > 0 && !p.isSet(allowLoss))
+    if (lost > 0 && !options.allowLoss)
         return Fail(source, QStringLiteral("%1 character(s) of this text will not come back from the picture "
                                            "(--allow-loss codes it anyway)").arg(lost));
-    if (QFileInfo::exists(out) && !p.isSet(force))
+    if (QFileInfo::exists(out) && !options.force)
         return Fail(out, QStringLiteral("exists already (--force replaces it)"));
 
     PixelSurface picture(CodedPicture::Width, CodedPicture::Height);
-    CodedPicture::Encode(picture, text, settings, *QRandomGenerator::global());
+    CodedPicture::Encode(picture, text, options.settings, *QRandomGenerator::global());
     picture.Mirror();  // a picture file holds the coded picture mirrored
     QString error;
     if (!PictureFile::Save(picture, out, &error))
@@ -235,36 +241,112 @@ int Encode(const QStringList& arguments)
     return Success;
 }
 
-int Decode(const QStringList& arguments)
+// Decodes one picture file into target ("-" for standard output).
+int DecodeOne(const QString& path, const QString& target, CliText::Encoding encoding, bool info)
 {
-    Command command(QStringLiteral(
-        "Usage: huecipher-cli decode [-o TEXT] [--encoding utf8|cp1252] [--info] PICTURE\n"
-        "Writes the text of a coded picture to standard output, or to TEXT.\n"
-        "  -o, --output TEXT  the file to write (replaced when complete)\n"
-        "  --encoding E       utf8 (default) or cp1252, the program's own text files\n"
-        "  --info             the text size and colours on standard error\n"), 1, 1);
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
-                                    QStringLiteral("file"), QStringLiteral("-"));
-    const QCommandLineOption info(QStringLiteral("info"));
-    command.Parser().addOptions({output, kEncoding, info});
-    if (const int status = command.Parse(arguments); status >= 0)
-        return status;
-    CliText::Encoding encoding;
-    if (!ReadEncoding(command.Parser(), &encoding))
-        return command.Usage(QStringLiteral("--encoding takes utf8 or cp1252"));
-    const QString path = command.Arguments().at(0);
     PixelSurface picture;
     if (const QString problem = PictureProblem(path, &picture); !problem.isEmpty())
         return Fail(path, problem);
     const CodedPicture::Decoded decoded = CodedPicture::Decode(picture);
-    if (command.Parser().isSet(info))
+    if (info)
         Err(QStringLiteral("size %1, text colour %2, background %3\n")
                 .arg(decoded.textSize).arg(Hex(decoded.fore), Hex(decoded.back)));
     QString error;
-    const QString target = command.Parser().value(output);
     if (!CliText::WriteAll(target, CliText::FromBoxText(decoded.text, encoding), &error))
         return Fail(target, error);
     return Success;
+}
+
+// Runs one job per input, with a progress line; the status is the worst of them.
+template <typename Job>
+int Batch(const QStringList& inputs, Job job)
+{
+    Progress progress(inputs.size());
+    int status = Success;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        progress.Step(i, inputs[i]);
+        status = std::max(status, job(inputs[i]));
+    }
+    return status;
+}
+
+}  // namespace
+
+int Encode(const QStringList& arguments)
+{
+    Command command(QStringLiteral(
+        "Usage: huecipher-cli encode [--size PT] [--fore COLOUR] [--back COLOUR] [--encoding utf8|cp1252]\n"
+        "                            [--allow-loss] [--force] TEXT OUT.hqc\n"
+        "       huecipher-cli encode [options] -d FOLDER TEXT...\n"
+        "Codes the text of TEXT (a file, or - for standard input) into a coded picture.\n"
+        "  --size PT        text size, 8 to 12 (default: the program's start size, 8.25)\n"
+        "  --fore COLOUR    text colour, #RRGGBB or R,G,B (default 60,60,60)\n"
+        "  --back COLOUR    background colour (default 255,255,255)\n"
+        "  --encoding E     how TEXT is written: utf8 (default) or cp1252\n"
+        "  --allow-loss     code a text even when some of it will not come back\n"
+        "  --force          replace OUT.hqc when it exists\n"
+        "  -d, --directory FOLDER  code every TEXT into FOLDER/NAME.hqc\n"), 1, -1);
+    const QCommandLineOption fore(QStringLiteral("fore"), QString(), QStringLiteral("colour"));
+    const QCommandLineOption back(QStringLiteral("back"), QString(), QStringLiteral("colour"));
+    const QCommandLineOption allowLoss(QStringLiteral("allow-loss"));
+    const QCommandLineOption force(QStringLiteral("force"));
+    command.Parser().addOptions({kSize, fore, back, kEncoding, allowLoss, force, kFolder});
+    if (const int status = command.Parse(arguments); status >= 0)
+        return status;
+    const QCommandLineParser& p = command.Parser();
+    EncodeOptions options;
+    if (!ReadSize(p, &options.settings.textSize))
+        return command.Usage(QStringLiteral("--size takes one of 8, 9, 10, 11, 12"));
+    if (p.isSet(fore) && !ReadColour(p.value(fore), &options.settings.fore))
+        return command.Usage(QStringLiteral("--fore takes #RRGGBB or R,G,B"));
+    if (p.isSet(back) && !ReadColour(p.value(back), &options.settings.back))
+        return command.Usage(QStringLiteral("--back takes #RRGGBB or R,G,B"));
+    if (!ReadEncoding(p, &options.encoding))
+        return command.Usage(QStringLiteral("--encoding takes utf8 or cp1252"));
+    options.allowLoss = p.isSet(allowLoss);
+    options.force = p.isSet(force);
+    const QStringList inputs = command.Arguments();
+    if (p.isSet(kFolder)) {
+        const QString folder = p.value(kFolder);
+        return Batch(inputs, [&](const QString& source) {
+            return EncodeOne(source, InFolder(folder, source, QStringLiteral(".hqc")), options);
+        });
+    }
+    if (inputs.size() != 2)
+        return command.Usage(QStringLiteral("encode takes TEXT and OUT.hqc, or -d FOLDER and texts"));
+    return EncodeOne(inputs.at(0), inputs.at(1), options);
+}
+
+int Decode(const QStringList& arguments)
+{
+    Command command(QStringLiteral(
+        "Usage: huecipher-cli decode [-o TEXT] [--encoding utf8|cp1252] [--info] PICTURE\n"
+        "       huecipher-cli decode [options] -d FOLDER PICTURE...\n"
+        "Writes the text of a coded picture to standard output, or to TEXT.\n"
+        "  -o, --output TEXT  the file to write (replaced when complete)\n"
+        "  --encoding E       utf8 (default) or cp1252, the program's own text files\n"
+        "  --info             the text size and colours on standard error\n"
+        "  -d, --directory FOLDER  decode every PICTURE into FOLDER/NAME.txt\n"), 1, -1);
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                    QStringLiteral("file"), QStringLiteral("-"));
+    const QCommandLineOption info(QStringLiteral("info"));
+    command.Parser().addOptions({output, kEncoding, info, kFolder});
+    if (const int status = command.Parse(arguments); status >= 0)
+        return status;
+    const QCommandLineParser& p = command.Parser();
+    CliText::Encoding encoding;
+    if (!ReadEncoding(p, &encoding))
+        return command.Usage(QStringLiteral("--encoding takes utf8 or cp1252"));
+    const QStringList inputs = command.Arguments();
+    if (p.isSet(kFolder)) {
+        const QString folder = p.value(kFolder);
+        return Batch(inputs, [&](const QString& path) {
+            return DecodeOne(path, InFolder(folder, path, QStringLiteral(".txt")), encoding, p.isSet(info));
+        });
+    }
+    if (inputs.size() != 1)
+        return command.Usage(QStringLiteral("decode takes one PICTURE, or -d FOLDER and pictures"));
+    return DecodeOne(inputs.at(0), p.value(output), encoding, p.isSet(info));
 }
 
 int Check(const QStringList& arguments)

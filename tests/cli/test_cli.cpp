@@ -154,6 +154,32 @@ private slots:
         }
     }
 
+    void batchesOfFiles()
+    {
+        QTemporaryDir dir;
+        QStringList texts;
+        for (int i = 0; i < 5; ++i) {
+            texts << dir.filePath(QStringLiteral("text%1.txt").arg(i));
+            QVERIFY(WriteAll(texts.last(), "Text number " + QByteArray::number(i) + " of the batch."));
+        }
+        QVERIFY(QDir(dir.path()).mkdir("pictures"));
+        QVERIFY(QDir(dir.path()).mkdir("back"));
+        const Result encoded = Cli(QStringList{"encode", "-d", dir.filePath("pictures")} + texts
+                                   + QStringList{dir.filePath("missing.txt")});
+        QCOMPARE(encoded.status, 1);  // one input failed; the others are written
+        QVERIFY(encoded.err.contains("missing.txt"));
+        QStringList pictures;
+        for (int i = 0; i < 5; ++i)
+            pictures << dir.filePath(QStringLiteral("pictures/text%1.hqc").arg(i));
+        QCOMPARE(Cli(QStringList{"check"} + pictures).status, 0);
+        const Result decoded = Cli(QStringList{"decode", "--encoding", "cp1252", "-d", dir.filePath("back")} + pictures);
+        QCOMPARE(decoded.status, 0);
+        QVERIFY(decoded.err.isEmpty());  // no progress line when nobody watches
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(ReadAll(dir.filePath(QStringLiteral("back/text%1.txt").arg(i))),
+                     Padded("Text number " + QByteArray::number(i) + " of the batch."));
+    }
+
     void checkSaysWhyAndStatusesAreKept()
     {
         QTemporaryDir dir;
