@@ -70,7 +70,7 @@ QByteArray FromBoxText(const QByteArray& text, Encoding encoding)
     return encoding == Encoding::Utf8 ? Win1252::Decode(text).toUtf8() : text;
 }
 
-bool WriteAll(const QString& path, const QByteArray& bytes, QString* error)
+bool WriteAll(const QString& path, const QByteArray& bytes, QString* error, AtomicFile::Sync sync)
 {
     if (path == QLatin1String("-")) {
         const bool ok = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout)
@@ -80,7 +80,7 @@ bool WriteAll(const QString& path, const QByteArray& bytes, QString* error)
             *error = QStringLiteral("standard output cannot be written");
         return ok;
     }
-    return AtomicFile::Write(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
+    return AtomicFile::Write(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error, sync);
 }
 
 }  // namespace CliText

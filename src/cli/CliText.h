@@ -2,6 +2,8 @@
 // program's own Windows-1252, turned into the text the text box would hold.
 #pragma once
 
+#include "AtomicFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -22,6 +24,7 @@ QByteArray FromBoxText(const QByteArray& text, Encoding encoding);
 
 // Writes bytes to path ("-" for standard output); a file replaces an old one only when
 // complete. False with a reason when it cannot.
-bool WriteAll(const QString& path, const QByteArray& bytes, QString* error);
+bool WriteAll(const QString& path, const QByteArray& bytes, QString* error,
+              AtomicFile::Sync sync = AtomicFile::Sync::EachFile);
 
 }  // namespace CliText

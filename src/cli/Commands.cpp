@@ -212,6 +212,7 @@ const QCommandLineOption kFolder(QStringList{QStringLiteral("d"), QStringLiteral
 
 struct EncodeOptions {
     CodedPicture::Settings settings;
+    AtomicFile::Sync sync = AtomicFile::Sync::EachFile;
     CliText::Encoding encoding = CliText::Encoding::Utf8;
     bool allowLoss = false;
     bool force = false;
@@ -236,13 +237,14 @@ int EncodeOne(const QString& source, const QString& out, const EncodeOptions& op
     CodedPicture::Encode(picture, text, options.settings, *QRandomGenerator::global());
     picture.Mirror();  // a picture file holds the coded picture mirrored
     QString error;
-    if (!PictureFile::Save(picture, out, &error))
+    if (!PictureFile::Save(picture, out, &error, options.sync))
         return Fail(out, error);
     return Success;
 }
 
 // Decodes one picture file into target ("-" for standard output).
-int DecodeOne(const QString& path, const QString& target, CliText::Encoding encoding, bool info)
+int DecodeOne(const QString& path, const QString& target, CliText::Encoding encoding, bool info,
+              AtomicFile::Sync sync = AtomicFile::Sync::EachFile)
 {
     PixelSurface picture;
     if (const QString problem = PictureProblem(path, &picture); !problem.isEmpty())
@@ -252,21 +254,26 @@ int DecodeOne(const QString& path, const QString& target, CliText::Encoding enco
         Err(QStringLiteral("size %1, text colour %2, background %3\n")
                 .arg(decoded.textSize).arg(Hex(decoded.fore), Hex(decoded.back)));
     QString error;
-    if (!CliText::WriteAll(target, CliText::FromBoxText(decoded.text, encoding), &error))
+    if (!CliText::WriteAll(target, CliText::FromBoxText(decoded.text, encoding), &error, sync))
         return Fail(target, error);
     return Success;
 }
 
-// Runs one job per input, with a progress line; the status is the worst of them.
+// Runs one job per input into folder, with a progress line; the status is the worst of them.
+// The files are flushed to the disk once, at the end, rather than one by one.
 template <typename Job>
-int Batch(const QStringList& inputs, Job job)
+int Batch(const QStringList& inputs, const QString& folder, Job job)
 {
-    Progress progress(inputs.size());
     int status = Success;
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        progress.Step(i, inputs[i]);
-        status = std::max(status, job(inputs[i]));
+    {
+        Progress progress(inputs.size());
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            progress.Step(i, inputs[i]);
+            status = std::max(status, job(inputs[i]));
+        }
     }
+    if (!AtomicFile::SyncFolder(folder))
+        return Fail(folder, QString::fromLocal8Bit(std::strerror(errno)));
     return status;
 }
 
@@ -308,7 +315,8 @@ int Encode(const QStringList& arguments)
     const QStringList inputs = command.Arguments();
     if (p.isSet(kFolder)) {
         const QString folder = p.value(kFolder);
-        return Batch(inputs, [&](const QString& source) {
+        options.sync = AtomicFile::Sync::Later;
+        return Batch(inputs, folder, [&](const QString& source) {
             return EncodeOne(source, InFolder(folder, source, QStringLiteral(".hqc")), options);
         });
     }
@@ -340,8 +348,9 @@ int Decode(const QStringList& arguments)
     const QStringList inputs = command.Arguments();
     if (p.isSet(kFolder)) {
         const QString folder = p.value(kFolder);
-        return Batch(inputs, [&](const QString& path) {
-            return DecodeOne(path, InFolder(folder, path, QStringLiteral(".txt")), encoding, p.isSet(info));
+        return Batch(inputs, folder, [&](const QString& path) {
+            return DecodeOne(path, InFolder(folder, path, QStringLiteral(".txt")), encoding, p.isSet(info),
+                             AtomicFile::Sync::Later);
         });
     }
     if (inputs.size() != 1)

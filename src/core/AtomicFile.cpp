@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,7 +29,7 @@ bool GiveTargetMode(QFileDevice& file, const QString& path)
     return ::fchmod(file.handle(), mode) == 0;
 }
 
-bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
+bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error, Sync sync)
 {
     auto fail = [&](const QString& why) {
         if (error)
@@ -42,7 +43,7 @@ bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QS
         return fail(file.errorString());
     if (!write(file) || !file.flush())
         return fail(file.errorString().isEmpty() ? QStringLiteral("the data could not be written") : file.errorString());
-    if (::fsync(file.handle()) != 0)
+    if (sync == Sync::EachFile && ::fsync(file.handle()) != 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     if (!GiveTargetMode(file, path))
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
@@ -51,6 +52,16 @@ bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QS
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     file.setAutoRemove(false);
     return true;
+}
+
+bool SyncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::syncfs(fd) == 0;
+    ::close(fd);
+    return ok;
 }
 
 }  // namespace AtomicFile

@@ -11,7 +11,14 @@ namespace AtomicFile {
 
 // Writes to a temporary file beside path with write(); on success the temporary file takes
 // the name, otherwise it is removed, the old file stays as it was, and error says why.
-bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr);
+// Each file is flushed to the disk before it takes the name (Sync::EachFile); a batch that
+// syncs its folder once at the end may leave that to it (Sync::Later).
+enum class Sync { EachFile, Later };
+bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr,
+           Sync sync = Sync::EachFile);
+
+// Flushes everything written to the file system that holds folder. False when that fails.
+bool SyncFolder(const QString& folder);
 
 // Gives the open temporary file the mode its target should have: the mode of the file it
 // replaces, or for a new file the mode the user's umask gives. False when that fails.

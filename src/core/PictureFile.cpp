@@ -27,7 +27,7 @@ void MirrorPicture(PixelSurface& surface)
 
 namespace PictureFile {
 
-bool Save(const PixelSurface& surface, const QString& path, QString* error)
+bool Save(const PixelSurface& surface, const QString& path, QString* error, AtomicFile::Sync sync)
 {
     return AtomicFile::Write(
         path,
@@ -36,7 +36,7 @@ bool Save(const PixelSurface& surface, const QString& path, QString* error)
             QImageWriter writer(&file, "bmp");
             return writer.write(surface.Image().convertToFormat(QImage::Format_RGB888));
         },
-        error);
+        error, sync);
 }
 
 namespace {

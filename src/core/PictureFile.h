@@ -1,6 +1,7 @@
 // Picture files (".hqc"): a 24-bit bitmap holding the coded picture mirrored left to right.
 #pragma once
 
+#include "AtomicFile.h"
 #include "PixelSurface.h"
 
 #include <QByteArray>
@@ -23,7 +24,8 @@ constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
 // Writes the surface as an uncompressed 24-bit bitmap. The file at path is replaced only
 // when the new one is complete; on failure it stays as it was and error says why.
-bool Save(const PixelSurface& surface, const QString& path, QString* error = nullptr);
+bool Save(const PixelSurface& surface, const QString& path, QString* error = nullptr,
+          AtomicFile::Sync sync = AtomicFile::Sync::EachFile);
 
 // Reads a bitmap of 200 x 120 pixels into surface. Anything else (missing, unreadable,
 // not a bitmap, another size, corrupt) returns false and leaves surface unchanged, without
