@@ -15,7 +15,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -56,6 +55,7 @@ public:
         m_parser.addOption(m_help);
     }
     QCommandLineParser& Parser() { return m_parser; }
+    const QCommandLineParser& Parser() const { return m_parser; }
     // Parses; -1 to go on, otherwise the status to end with.
     int Parse(const QStringList& arguments)
     {
@@ -421,14 +421,18 @@ int Info(const QStringList& arguments)
 }
 
 namespace {
-// The displayed lines of a text read from source, at a text size.
-bool ReadLines(const QString& source, double size, CliText::Encoding encoding, QStringList* lines)
+// The displayed lines of the command's first argument at its --size; -1 to go on, otherwise
+// the status to end with.
+int ReadLines(const Command& command, CliText::Encoding* encoding, QStringList* lines)
 {
+    double size = 0;
+    if (!ReadSize(command.Parser(), &size) || !ReadEncoding(command.Parser(), encoding))
+        return command.Usage(QStringLiteral("--size takes one of 8 to 12, --encoding utf8 or cp1252"));
     QByteArray text;
-    if (!ReadBoxText(source, encoding, &text))
-        return false;
+    if (!ReadBoxText(command.Arguments().at(0), *encoding, &text))
+        return BadInput;
     *lines = DisplayedLines::Of(Win1252::ToDocumentText(text), DisplayedLines::TextBoxFont(size));
-    return true;
+    return -1;
 }
 }  // namespace
 
@@ -440,13 +444,10 @@ int Lines(const QStringList& arguments)
     command.Parser().addOptions({kSize, kEncoding});
     if (const int status = command.Parse(arguments); status >= 0)
         return status;
-    double size = 0;
     CliText::Encoding encoding;
-    if (!ReadSize(command.Parser(), &size) || !ReadEncoding(command.Parser(), &encoding))
-        return command.Usage(QStringLiteral("--size takes one of 8 to 12, --encoding utf8 or cp1252"));
     QStringList lines;
-    if (!ReadLines(command.Arguments().at(0), size, encoding, &lines))
-        return BadInput;
+    if (const int status = ReadLines(command, &encoding, &lines); status >= 0)
+        return status;
     QByteArray out;
     for (const QString& line : lines)
         out += CliText::FromBoxText(Win1252::Encode(line), encoding) + '\n';
@@ -464,29 +465,15 @@ int Pdf(const QStringList& arguments)
     command.Parser().addOptions({kSize, kEncoding});
     if (const int status = command.Parse(arguments); status >= 0)
         return status;
-    double size = 0;
     CliText::Encoding encoding;
-    if (!ReadSize(command.Parser(), &size) || !ReadEncoding(command.Parser(), &encoding))
-        return command.Usage(QStringLiteral("--size takes one of 8 to 12, --encoding utf8 or cp1252"));
     QStringList lines;
-    if (!ReadLines(command.Arguments().at(0), size, encoding, &lines))
-        return BadInput;
+    if (const int status = ReadLines(command, &encoding, &lines); status >= 0)
+        return status;
     const QString out = command.Arguments().at(1);
-    // Written beside its place and put there only when complete.
-    QTemporaryFile temporary(QFileInfo(out).absolutePath() + QStringLiteral("/.huecipher-XXXXXX"));
-    if (!temporary.open())
-        return Fail(out, temporary.errorString());
-    if (!AtomicFile::GiveTargetMode(temporary, out))
-        return Fail(out, QString::fromLocal8Bit(std::strerror(errno)));
-    temporary.close();
-    try {
-        ExportDocument::Write(lines, QFile::encodeName(temporary.fileName()).toStdString());
-    } catch (const std::exception& e) {
-        return Fail(out, QString::fromLocal8Bit(e.what()));
-    }
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(out).constData()) != 0)
-        return Fail(out, QString::fromLocal8Bit(std::strerror(errno)));
-    temporary.setAutoRemove(false);
+    QString error;
+    if (!AtomicFile::WriteByName(out, [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); },
+                                 &error))
+        return Fail(out, error);
     return Success;
 }
 

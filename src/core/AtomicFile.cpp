@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,6 +49,31 @@ bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QS
     if (!GiveTargetMode(file, path))
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     // rename() puts the complete file in place in one step, replacing any old one.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    file.setAutoRemove(false);
+    return true;
+}
+
+bool WriteByName(const QString& path, const std::function<void(const std::string& temporaryPath)>& write,
+                 QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.huecipher-XXXXXX"));
+    if (!file.open())
+        return fail(file.errorString());
+    if (!GiveTargetMode(file, path))
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    file.close();
+    try {
+        write(QFile::encodeName(file.fileName()).toStdString());
+    } catch (const std::exception& e) {
+        return fail(QString::fromLocal8Bit(e.what()));
+    }
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     file.setAutoRemove(false);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 namespace AtomicFile {
 
@@ -16,6 +17,11 @@ namespace AtomicFile {
 enum class Sync { EachFile, Later };
 bool Write(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr,
            Sync sync = Sync::EachFile);
+
+// The same for a writer that opens the file by its name (the PDF writer): write() gets the
+// temporary file's path and reports failures by throwing a std::exception.
+bool WriteByName(const QString& path, const std::function<void(const std::string& temporaryPath)>& write,
+                 QString* error = nullptr);
 
 // Flushes everything written to the file system that holds folder. False when that fails.
 bool SyncFolder(const QString& folder);

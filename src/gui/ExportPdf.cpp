@@ -8,14 +8,7 @@
 #include "ToolsTexts.h"
 
 #include <QDir>
-#include <QFile>
 #include <QListWidget>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <stdexcept>
 
 namespace Module1 {
 
@@ -28,27 +21,12 @@ bool ExportPdf(Main& main, const QString& name)
 
     // The document is written beside its place (under a short name, so that a name of full
     // length still fits) and put there only when complete.
+    QStringList lines;
+    for (int i = 0; i < main.List1->count(); ++i)
+        lines << main.List1->item(i)->text();
     QString failure;
-    QTemporaryFile temporary(folder + QStringLiteral(".huecipher-XXXXXX"));
-    if (!temporary.open()) {
-        failure = temporary.errorString();
-    } else if (!AtomicFile::GiveTargetMode(temporary, path)) {
-        failure = QString::fromLocal8Bit(std::strerror(errno));
-    } else {
-        temporary.close();
-        try {
-            QStringList lines;
-            for (int i = 0; i < main.List1->count(); ++i)
-                lines << main.List1->item(i)->text();
-            ExportDocument::Write(lines, QFile::encodeName(temporary.fileName()).toStdString());
-            if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-                failure = QString::fromLocal8Bit(std::strerror(errno));
-            else
-                temporary.setAutoRemove(false);
-        } catch (const std::exception& e) {
-            failure = QString::fromLocal8Bit(e.what());
-        }
-    }
+    AtomicFile::WriteByName(path, [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); },
+                            &failure);
     if (!failure.isEmpty()) {
         ShowError(&main, QStringLiteral("The PDF document was not written!\n%1").arg(failure));
         return false;
