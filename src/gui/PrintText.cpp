@@ -54,19 +54,14 @@ QPageLayout PrintableLayout(const QPrinterInfo& info)
     return layout;
 }
 
-// Hands the finished document to the queue ("name" or "name/instance"); false when the queue
-// does not take it (not accepting jobs, stopped scheduler, refused document).
+// Hands the finished document to the queue (of "name" or "name/instance"); false when the
+// queue does not take it (not accepting jobs, stopped scheduler, refused document). The queue's
+// own defaults apply; the document carries its paper size.
 bool SubmitJob(const QString& printerName, const QString& path, const QString& title)
 {
-    const QStringList parts = printerName.split(QLatin1Char('/'));
-    const QByteArray queue = parts.at(0).toLocal8Bit();
-    const QByteArray instance = parts.size() > 1 ? parts.at(1).toLocal8Bit() : QByteArray();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
+    const QByteArray queue = printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
     const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(),
-                                  title.toLocal8Bit().constData(), dest ? dest->num_options : 0,
-                                  dest ? dest->options : nullptr);
-    cupsFreeDests(dest ? 1 : 0, dest);
+                                  title.toLocal8Bit().constData(), 0, nullptr);
     return job > 0;
 }
 
