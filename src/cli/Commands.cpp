@@ -421,10 +421,13 @@ int Info(const QStringList& arguments)
 }
 
 namespace {
-// The displayed lines of the command's first argument at its --size; -1 to go on, otherwise
-// the status to end with.
-int ReadLines(const Command& command, CliText::Encoding* encoding, QStringList* lines)
+// Parses a command that lays a text out (--size, --encoding) and reads the displayed lines
+// of its first argument; -1 to go on, otherwise the status to end with.
+int ReadLines(Command& command, const QStringList& arguments, CliText::Encoding* encoding, QStringList* lines)
 {
+    command.Parser().addOptions({kSize, kEncoding});
+    if (const int status = command.Parse(arguments); status >= 0)
+        return status;
     double size = 0;
     if (!ReadSize(command.Parser(), &size) || !ReadEncoding(command.Parser(), encoding))
         return command.Usage(QStringLiteral("--size takes one of 8 to 12, --encoding utf8 or cp1252"));
@@ -441,12 +444,9 @@ int Lines(const QStringList& arguments)
     Command command(QStringLiteral(
         "Usage: huecipher-cli lines [--size PT] [--encoding utf8|cp1252] TEXT\n"
         "Prints the lines the text box displays for the text, one to a line.\n"), 1, 1);
-    command.Parser().addOptions({kSize, kEncoding});
-    if (const int status = command.Parse(arguments); status >= 0)
-        return status;
     CliText::Encoding encoding;
     QStringList lines;
-    if (const int status = ReadLines(command, &encoding, &lines); status >= 0)
+    if (const int status = ReadLines(command, arguments, &encoding, &lines); status >= 0)
         return status;
     QByteArray out;
     for (const QString& line : lines)
@@ -462,12 +462,9 @@ int Pdf(const QStringList& arguments)
     Command command(QStringLiteral(
         "Usage: huecipher-cli pdf [--size PT] [--encoding utf8|cp1252] TEXT OUT.pdf\n"
         "Writes the PDF document the window's export writes for the text at that size.\n"), 2, 2);
-    command.Parser().addOptions({kSize, kEncoding});
-    if (const int status = command.Parse(arguments); status >= 0)
-        return status;
     CliText::Encoding encoding;
     QStringList lines;
-    if (const int status = ReadLines(command, &encoding, &lines); status >= 0)
+    if (const int status = ReadLines(command, arguments, &encoding, &lines); status >= 0)
         return status;
     const QString out = command.Arguments().at(1);
     QString error;

@@ -4,11 +4,8 @@
 #include "CodingRoutines.h"
 #include "Controls.h"
 #include "Main.h"
-#include "Messages.h"
 #include "PictureBox.h"
-#include "PictureFile.h"
 #include "ProgramFolder.h"
-#include "TextBox.h"
 
 #include <QDir>
 #include <QListWidget>
