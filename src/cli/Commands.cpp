@@ -460,13 +460,26 @@ int Lines(const QStringList& arguments)
 int Pdf(const QStringList& arguments)
 {
     Command command(QStringLiteral(
-        "Usage: huecipher-cli pdf [--size PT] [--encoding utf8|cp1252] TEXT OUT.pdf\n"
-        "Writes the PDF document the window's export writes for the text at that size.\n"), 2, 2);
+        "Usage: huecipher-cli pdf [--size PT] [--encoding utf8|cp1252] [--name NAME] TEXT OUT\n"
+        "Writes the PDF document the window's export writes for the text at that size.\n"
+        "OUT is the document's file; with --name, OUT is a folder and the document is\n"
+        "written there as NAME.pdf, as the window's export names it.\n"), 2, 2);
+    const QCommandLineOption name(QStringLiteral("name"), QString(), QStringLiteral("name"));
+    command.Parser().addOption(name);
     CliText::Encoding encoding;
     QStringList lines;
     if (const int status = ReadLines(command, arguments, &encoding, &lines); status >= 0)
         return status;
-    const QString out = command.Arguments().at(1);
+    QString out = command.Arguments().at(1);
+    if (command.Parser().isSet(name)) {
+        // The name as typed (blanks kept), as the window's export takes it.
+        const QString documentName = command.Parser().value(name);
+        if (documentName.trimmed().isEmpty() || documentName.contains(QLatin1Char('/')))
+            return command.Usage(QStringLiteral("--name takes a name, not empty and not a path"));
+        if (!QFileInfo(out).isDir())
+            return Fail(out, QStringLiteral("not a folder (with --name, OUT is the folder to write in)"));
+        out = QDir(out).filePath(documentName + QStringLiteral(".pdf"));
+    }
     QString error;
     if (!AtomicFile::WriteByName(out, [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); },
                                  &error))

@@ -11,6 +11,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -21,14 +24,24 @@ struct Result {
     QString err;
 };
 
-// Runs huecipher-cli with no display at all; input goes to its standard input.
-Result Cli(const QStringList& arguments, const QByteArray& input = QByteArray(), bool closeInput = true)
+// Runs huecipher-cli with no display at all; input goes to its standard input. A file-size
+// limit (bytes, 0 for none) makes every write past it fail with EFBIG, as on a full disk.
+Result Cli(const QStringList& arguments, const QByteArray& input = QByteArray(), bool closeInput = true,
+           rlim_t fileSizeLimit = 0)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
     p.setProcessEnvironment(env);
+    if (fileSizeLimit)
+        p.setChildProcessModifier([fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = fileSizeLimit;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
     p.start(QStringLiteral(HUECIPHER_CLI), arguments);
     p.waitForStarted();
     p.write(input);
@@ -48,6 +61,16 @@ QByteArray Padded(QByteArray text)
     while (text.size() % 3)
         text.append(' ');
     return text;
+}
+
+// Fills the disk that holds folder up to the last block.
+void FillDisk(const QString& folder)
+{
+    QFile filler(folder + "/filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
 }
 
 QByteArray WithoutCreationDate(const QByteArray& pdf)
@@ -146,8 +169,17 @@ private slots:
             answers.ThenType(QStringLiteral("window %1").arg(size));
             QTest::mouseClick(m.Image4, Qt::LeftButton);
             QVERIFY(answers.AllAnswered());
-            const QString ours = f.dir.filePath(QStringLiteral("script %1.pdf").arg(size));
-            QCOMPARE(Cli({"pdf", "--size", QString::number(size), source, ours}).status, 0);
+            // Into a file named by OUT, or into a folder under the window's name.
+            QString ours = f.dir.filePath(QStringLiteral("script %1.pdf").arg(size));
+            if (size == 8) {
+                QCOMPARE(Cli({"pdf", "--size", "8", source, ours}).status, 0);
+            } else {
+                QVERIFY(QDir(f.dir.path()).mkdir("script"));
+                const QString name = QStringLiteral(" window %1 ").arg(size);  // blanks kept, as typed
+                QCOMPARE(Cli({"pdf", "--size", QString::number(size), "--name", name, source,
+                              f.dir.filePath("script")}).status, 0);
+                ours = f.dir.filePath("script/" + name + ".pdf");
+            }
             const QByteArray window = ReadAll(f.dir.path() + QStringLiteral("/Pdf/window %1.pdf").arg(size));
             QVERIFY(!window.isEmpty());
             QCOMPARE(WithoutCreationDate(ReadAll(ours)), WithoutCreationDate(window));
@@ -178,6 +210,51 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QCOMPARE(ReadAll(dir.filePath(QStringLiteral("back/text%1.txt").arg(i))),
                      Padded("Text number " + QByteArray::number(i) + " of the batch."));
+    }
+
+    // Writes that fail half-way (a file-size limit, and a disk that is full) keep the old file,
+    // leave nothing beside it, and name the file.
+    void failedWritesKeepTheOldFile()
+    {
+        QTemporaryDir work;
+        QByteArray text;
+        while (text.size() < 9000)
+            text += "A line of a letter that is long enough to need several blocks on disk.\n";
+        const QString source = work.filePath("letter.txt");
+        QVERIFY(WriteAll(source, text));
+        const QString picture = work.filePath("letter.hqc");
+        QCOMPARE(Cli({"encode", source, picture}).status, 0);
+
+        auto expectFailures = [&](const QString& folder, rlim_t limit) {
+            const QString oldPicture = folder + "/old.hqc", oldText = folder + "/old.txt", oldPdf = folder + "/old.pdf";
+            for (const QString& old : {oldPicture, oldText, oldPdf})
+                QVERIFY(WriteAll(old, "old"));
+            if (limit == 0)
+                FillDisk(folder);
+            const QList<QStringList> writes{{"encode", "--force", source, oldPicture},
+                                            {"decode", picture, "-o", oldText},
+                                            {"pdf", source, oldPdf}};
+            for (const QStringList& write : writes) {
+                const Result r = Cli(write, QByteArray(), true, limit);
+                QVERIFY2(r.status == 1, qPrintable(write.join(' ') + ": " + r.err));
+                QVERIFY2(r.err.contains(write.at(write.size() - 1)), qPrintable(r.err));
+            }
+            for (const QString& old : {oldPicture, oldText, oldPdf})
+                QCOMPARE(ReadAll(old), QByteArray("old"));
+            QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+            names.removeAll("filler");
+            QCOMPARE(names, QStringList({"old.hqc", "old.pdf", "old.txt"}));
+        };
+
+        QTemporaryDir limited;
+        expectFailures(limited.path(), 2000);
+        if (getuid() != 0)
+            QSKIP("mounting a small file system needs root (as in CI)");
+        QTemporaryDir mountPoint;
+        const QByteArray target = QFile::encodeName(mountPoint.path());
+        QCOMPARE(mount("tmpfs", target.constData(), "tmpfs", 0, "size=1m"), 0);
+        expectFailures(mountPoint.path(), 0);
+        QCOMPARE(umount(target.constData()), 0);
     }
 
     void checkSaysWhyAndStatusesAreKept()
@@ -217,13 +294,19 @@ private slots:
             QFile::setPermissions(dir.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
             QCOMPARE(Cli({"encode", text, dir.filePath("locked/p.hqc")}).status, 1);
         }
+        const Result notFolder = Cli({"pdf", "--name", "n", text, text});
+        QCOMPARE(notFolder.status, 1);
+        QVERIFY(notFolder.err.contains("not a folder"));
+        QVERIFY(!QFileInfo::exists(text + "/n.pdf"));
         const Result nowhere = Cli({"pdf", text, dir.filePath("no/such/folder/p.pdf")});
         QCOMPARE(nowhere.status, 1);
         QVERIFY(nowhere.err.contains("no/such/folder/p.pdf"));
 
         // Wrong usage.
         for (const QStringList& wrong : {QStringList{"encode", "--size", "13", text, picture}, QStringList{"paint"},
-                                         QStringList{}, QStringList{"decode"}, QStringList{"lines", "--fore"}}) {
+                                         QStringList{}, QStringList{"decode"}, QStringList{"lines", "--fore"},
+                                         QStringList{"pdf", "--name", "  ", text, dir.path()},
+                                         QStringList{"pdf", "--name", "a/b", text, dir.path()}}) {
             const Result r = Cli(wrong);
             QVERIFY2(r.status == 2, qPrintable(wrong.join(' ')));
             QVERIFY(r.err.contains("Usage: huecipher-cli"));
