@@ -4,6 +4,7 @@
 #include "ColorValues.h"
 #include "Controls.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 
 ColorForm::ColorForm(QWidget* parent) : QDialog(parent)
@@ -57,6 +58,50 @@ void ColorForm::Form_Load()
     OkKnop->move(266, 102);
     connect(OkKnop, &ImageButton::clicked, this, &ColorForm::OkKnop_Click);
     connect(CancelKnop, &ImageButton::clicked, this, &ColorForm::CancelKnop_Click);
+    MakeAccessible();
+}
+
+void ColorForm::MakeAccessible()
+{
+    // The bars take the focus and move with the arrow keys (one step), Page Up/Down (a
+    // sixteenth of the range), Home and End; the step of a click beside the thumb stays one.
+    const char* const names[] = {"Red", "Green", "Blue"};
+    for (std::size_t i = 0; i < HScroll1.size(); ++i) {
+        HScroll1[i]->setFocusPolicy(Qt::StrongFocus);
+        HScroll1[i]->setAccessibleName(QString::fromLatin1(names[i]));
+        HScroll1[i]->installEventFilter(this);
+    }
+    UseDialogKeys(this, OkKnop, CancelKnop);
+    Label2->setAccessibleName(QStringLiteral("Chosen colour"));
+    HexLabel->setAccessibleDescription(QStringLiteral("Chosen colour as a hexadecimal value"));
+    setTabOrder(HScroll1[0], HScroll1[1]);
+    setTabOrder(HScroll1[1], HScroll1[2]);
+    setTabOrder(HScroll1[2], CancelKnop);
+    setTabOrder(CancelKnop, OkKnop);
+    HScroll1[0]->setFocus();
+}
+
+bool ColorForm::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* bar = qobject_cast<QScrollBar*>(watched);
+    if (bar && event->type() == QEvent::KeyPress) {
+        // Right and Up raise the value, Left and Down lower it; Page Up/Down by a larger step.
+        int step = 0;
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Right: case Qt::Key_Up: step = 1; break;
+        case Qt::Key_Left: case Qt::Key_Down: step = -1; break;
+        case Qt::Key_PageUp: step = PageKeyStep; break;
+        case Qt::Key_PageDown: step = -PageKeyStep; break;
+        case Qt::Key_Home: step = -bar->maximum(); break;
+        case Qt::Key_End: step = bar->maximum(); break;
+        default: break;
+        }
+        if (step != 0) {
+            bar->setValue(bar->value() + step);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ColorForm::HScroll1_Change(int Index)

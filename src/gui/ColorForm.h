@@ -29,7 +29,15 @@ public slots:
     void OkKnop_Click();
     void CancelKnop_Click();
 
+public:
+    // Steps of Page Up and Page Down on a bar.
+    static constexpr int PageKeyStep = 16;
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The close box counts as Cancel.
     void reject() override;
+
+private:
+    void MakeAccessible();
 };

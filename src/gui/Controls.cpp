@@ -1,6 +1,10 @@
 #include "Controls.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QThread>
@@ -37,11 +41,11 @@ void SetPauseObserver(std::function<void(int ms)> observer)
 
 }  // namespace Module1
 
-ImageButton::ImageButton(const QString& name, const QPixmap& picture, QWidget* parent) : QLabel(parent)
+ImageButton::ImageButton(const QString& name, const QPixmap& picture, QWidget* parent) : ClickLabel(parent)
 {
     setObjectName(name);
     setPixmap(picture);
-    setFixedSize(picture.size());
+    setFixedSize(picture.deviceIndependentSize().toSize());
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -53,11 +57,47 @@ void ImageButton::PressEffect()
     move(home);
 }
 
-void ImageButton::mouseReleaseEvent(QMouseEvent* event)
+namespace {
+// A keyboard button as a screen reader sees it: a button with a press action.
+class AccessibleClickLabel : public QAccessibleWidget {
+public:
+    explicit AccessibleClickLabel(ClickLabel* label) : QAccessibleWidget(label, QAccessible::Button) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            emit static_cast<ClickLabel*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* ClickLabelAccessible(const QString& className, QObject* object)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-    QLabel::mouseReleaseEvent(event);
+    auto* label = qobject_cast<ClickLabel*>(object);
+    if (label && label->IsKeyboardButton()
+        && (className == QLatin1String("ClickLabel") || className == QLatin1String("ImageButton")))
+        return new AccessibleClickLabel(label);
+    return nullptr;
+}
+
+
+// Installed before the first keyboard button is made, so that no interface of one is made
+// (and kept) before the factory can answer for it.
+void InstallAccessibleButtons()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(ClickLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+}  // namespace
+
+void ClickLabel::MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription)
+{
+    InstallAccessibleButtons();
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(accessibleName);
+    setAccessibleDescription(accessibleDescription);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -72,6 +112,79 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
     QLabel::mouseDoubleClickEvent(event);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool pressKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (IsKeyboardButton() && pressKey && plain) {
+        if (!event->isAutoRepeat())
+            emit clicked();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A dotted frame just inside the edge, in black and white so that it shows on any colour.
+    QPainter painter(this);
+    const QRect frame = rect().adjusted(1, 1, -2, -2);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(frame);
+}
+
+namespace {
+class DialogKeys : public QObject {
+public:
+    DialogKeys(QWidget* dialog, ClickLabel* ok, ClickLabel* cancel) : QObject(dialog), m_ok(ok), m_cancel(cancel) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (!plain || key->isAutoRepeat())
+            return false;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // In a list, the entry with the focus frame is the one meant, chosen or not yet.
+            if (auto* view = qobject_cast<QAbstractItemView*>(QApplication::focusWidget())) {
+                const QModelIndex current = view->currentIndex();
+                if (current.isValid() && !view->selectionModel()->isSelected(current))
+                    view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+            }
+            emit m_ok->clicked();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            emit m_cancel->clicked();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    ClickLabel* m_ok;
+    ClickLabel* m_cancel;
+};
+}  // namespace
+
+void UseDialogKeys(QWidget* dialog, ClickLabel* ok, ClickLabel* cancel)
+{
+    ok->MakeKeyboardButton(QStringLiteral("OK"));
+    cancel->MakeKeyboardButton(QStringLiteral("Cancel"));
+    // Keys reach the dialog only when the control with the focus has not used them.
+    dialog->installEventFilter(new DialogKeys(dialog, ok, cancel));
 }
 
 QFrame* MakePanel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& background)

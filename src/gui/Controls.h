@@ -19,26 +19,17 @@ void SetPausesEnabled(bool enabled);
 void SetPauseObserver(std::function<void(int ms)> observer);
 }  // namespace Module1
 
-// A picture that acts as a button: clicked() after the press effect.
-class ImageButton : public QLabel {
-    Q_OBJECT
-public:
-    ImageButton(const QString& name, const QPixmap& picture, QWidget* parent);
-    // Moves the button 2 pixels right and down for 200 ms, then back.
-    void PressEffect();
-
-signals:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
-// A label that reports clicks and double-clicks (swatches, the clock).
+// A label that reports clicks and double-clicks (swatches, the clock). One that is made a
+// keyboard button takes the focus, shows it with a dotted frame, and reports Space and
+// Enter as clicks.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    // Makes the label reachable by Tab and pressable by keys; name and description are what
+    // a screen reader says of it.
+    void MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription = QString());
+    bool IsKeyboardButton() const { return focusPolicy() != Qt::NoFocus; }
 
 signals:
     void clicked();
@@ -47,7 +38,24 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
+
+// A picture that acts as a button: clicked() on a click, Space or Enter; the handler runs
+// the press effect.
+class ImageButton : public ClickLabel {
+    Q_OBJECT
+public:
+    ImageButton(const QString& name, const QPixmap& picture, QWidget* parent);
+    // Moves the button 2 pixels right and down for 200 ms, then back.
+    void PressEffect();
+};
+
+// Enter in a dialog does what its OK button does and Escape what its Cancel button does,
+// unless the control with the focus uses the key itself. Both buttons become keyboard
+// buttons, named "OK" and "Cancel".
+void UseDialogKeys(QWidget* dialog, ClickLabel* ok, ClickLabel* cancel);
 
 // Helpers that give a control its name, place and look.
 QFrame* MakePanel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& background);

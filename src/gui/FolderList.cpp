@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 namespace {
 constexpr int PathRole = Qt::UserRole;
@@ -10,10 +11,24 @@ constexpr int PathRole = Qt::UserRole;
 FolderList::FolderList(QWidget* parent) : QListWidget(parent)
 {
     // Moving refills the list, so it happens after the click's signal has been delivered.
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        const QString path = item->data(PathRole).toString();
-        QMetaObject::invokeMethod(this, [this, path] { SetPath(path); }, Qt::QueuedConnection);
-    });
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::MoveTo);
+}
+
+void FolderList::MoveTo(QListWidgetItem* item)
+{
+    const QString path = item->data(PathRole).toString();
+    QMetaObject::invokeMethod(this, [this, path] { SetPath(path); }, Qt::QueuedConnection);
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event)
+{
+    // Enter is the folder list's own (it moves into the folder), not the dialog's OK.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        MoveTo(currentItem());
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 bool FolderList::SetPath(const QString& path)

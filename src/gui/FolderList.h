@@ -1,5 +1,5 @@
 // A folder list: the path from the root down to the current folder, then its sub-folders.
-// A double-click on an entry moves there.
+// A double-click on an entry, or Enter, moves there.
 #pragma once
 
 #include <QListWidget>
@@ -16,8 +16,13 @@ public:
 signals:
     void changed();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Fill();
+    // Moves to the folder of item once the event that chose it has been delivered.
+    void MoveTo(QListWidgetItem* item);
 
     QString m_path;
 };

@@ -58,6 +58,7 @@ void Main::Form_Load()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     ConnectHandlers();
+    MakeAccessible();
     Text1->SetText(QByteArray());
     Text1_Change();
     SetCaption(DatumLabel, DateText());

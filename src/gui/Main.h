@@ -135,6 +135,8 @@ private:
     void BuildToolsMenu();
     void BuildTextsizeMenu();
     void ConnectHandlers();
+    void MakeAccessible();
+    void DescribePicture();
     void CentreOnScreen();
     void NewText();
     void SavePictureFile();

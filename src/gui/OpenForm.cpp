@@ -55,6 +55,13 @@ void OpenForm::Form_Load()
     connect(List1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
     connect(OkKnop, &ImageButton::clicked, this, &OpenForm::OkKnop_Click);
     connect(CancelKnop, &ImageButton::clicked, this, &OpenForm::CancelKnop_Click);
+
+    UseDialogKeys(this, OkKnop, CancelKnop);
+    List1->setAccessibleName(QStringLiteral("Pictures"));
+    Label1->setAccessibleDescription(QStringLiteral("Number of pictures, or the chosen picture"));
+    setTabOrder(List1, CancelKnop);
+    setTabOrder(CancelKnop, OkKnop);
+    List1->setFocus();
 }
 
 void OpenForm::ListPictureFiles()

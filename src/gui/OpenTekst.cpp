@@ -96,6 +96,17 @@ void OpenTekst::Form_Load()
     connect(List1, &QListWidget::itemDoubleClicked, this, &OpenTekst::List1_DblClick);
     connect(OkKnop, &ImageButton::clicked, this, &OpenTekst::OkKnop_Click);
     connect(CancelKnop, &ImageButton::clicked, this, &OpenTekst::CancelKnop_Click);
+
+    UseDialogKeys(this, OkKnop, CancelKnop);
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    Dir1->setAccessibleName(QStringLiteral("Folders"));
+    List1->setAccessibleName(QStringLiteral("Text files"));
+    Label1->setAccessibleDescription(QStringLiteral("Number of text files, or the chosen file and its size"));
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, List1);
+    setTabOrder(List1, CancelKnop);
+    setTabOrder(CancelKnop, OkKnop);
+    List1->setFocus();
 }
 
 void OpenTekst::ShowFolder(const QString& folder)

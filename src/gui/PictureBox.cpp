@@ -13,6 +13,7 @@ PictureBox::PictureBox(const QString& name, int width, int height, QWidget* pare
 void PictureBox::Refresh()
 {
     repaint();
+    emit refreshed();
 }
 
 void PictureBox::paintEvent(QPaintEvent*)

@@ -15,6 +15,10 @@ public:
     // refresh: the window shows the raster as drawn now.
     void Refresh();
 
+signals:
+    // After every refresh: what the box shows may have changed.
+    void refreshed();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

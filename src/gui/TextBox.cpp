@@ -4,6 +4,7 @@
 #include "Win1252.h"
 
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -56,6 +57,18 @@ void TextBox::SetBackColour(const QColor& colour)
     QPalette p = palette();
     p.setColor(QPalette::Base, colour);
     setPalette(p);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event)
+{
+    // The text edit keeps the focus on its own Tab; the widget's focus chain is asked directly.
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(!back);
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TextBox::KeepToCodePage(int position, int removed, int added)

@@ -31,6 +31,8 @@ signals:
     void filesDropped(const QList<QUrl>& files);
 
 protected:
+    // Tab types a tab; Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back.
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
