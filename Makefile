@@ -34,6 +34,7 @@ test: build
 
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/coding_bench
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/window_bench
 	@$(BUILD)/bench/pdf_bench
 	@$(BUILD)/bench/cli_bench
 

@@ -57,6 +57,10 @@ void Main::Form_Load()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    CounterFit = new QTimer(this);
+    CounterFit->setSingleShot(true);
+    CounterFit->setInterval(CounterFitDelay);
+    connect(CounterFit, &QTimer::timeout, this, [this] { SetCaption(Label3, Label3->text()); });
     ConnectHandlers();
     MakeAccessible();
     Text1->SetText(QByteArray());
@@ -105,9 +109,34 @@ void Main::KlokLabel_DblClick()
     Module1::ShowMessage(this, Win1252::Decode(Module1::SignatureText.left(48)));
 }
 
+namespace {
+// True when the two texts differ in digits only, each against a digit.
+bool DifferInDigitsOnly(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a.at(i) != b.at(i) && !(a.at(i).isDigit() && b.at(i).isDigit()))
+            return false;
+    return true;
+}
+}  // namespace
+
 void Main::Text1_Change()
 {
-    SetCaption(Label3, Module1::CounterText(Text1->CharacterCount(), QLocale()));
+    // The counter changes on every key, and measuring its text for its size is most of what
+    // a key costs. While only its digits change, the text follows at once and the label,
+    // a little wider meanwhile so that nothing is cut off, is sized when typing pauses.
+    const QString counter = Module1::CounterText(Text1->CharacterCount(), QLocale());
+    if (!DifferInDigitsOnly(Label3->text(), counter)) {
+        CounterFit->stop();
+        SetCaption(Label3, counter);
+        return;
+    }
+    if (!CounterFit->isActive())
+        Label3->resize(Label3->width() + CounterSlack, Label3->height());
+    Label3->setText(counter);
+    CounterFit->start();
 }
 
 void Main::LetGrote_Click(int Index)

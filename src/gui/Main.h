@@ -63,6 +63,11 @@ public:
     ClickLabel* KlokLabel = nullptr;
     QListWidget* List1 = nullptr;
     QTimer* Timer1 = nullptr;
+    // Sizes the counter to its text once typing pauses (see Text1_Change): after this many
+    // milliseconds without a key, and with this many pixels of room meanwhile.
+    QTimer* CounterFit = nullptr;
+    static constexpr int CounterFitDelay = 150;
+    static constexpr int CounterSlack = 4;
 
     // Menus.
     QMenu* File = nullptr;

@@ -110,6 +110,9 @@ void Main::LayOutFrame3()
 {
     Frame3 = MakePanel(QStringLiteral("Frame3"), centralWidget(), QRect(252, 404, 534, 32), kPanelColour);
     Label3 = MakeCaption(QStringLiteral("Label3"), QString(), Frame3, 10, 12);
+    // The counter changes on every key: it paints its own background (the panel's colour)
+    // so that the panel behind it is not painted again each time.
+    SetBackground(Label3, kPanelColour);
     FileLabel = MakeCaption(QStringLiteral("FileLabel"), QStringLiteral("Filename"), Frame3, 180, 12);
     DatumLabel = MakeCaption(QStringLiteral("DatumLabel"), QString(), Frame3, 320, 12);
 

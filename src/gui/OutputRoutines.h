@@ -4,12 +4,18 @@
 #include <QString>
 
 class Main;
+class QPageLayout;
 class QPainter;
 
 namespace Module1 {
 
 // Asks, then prints the displayed lines of the text with a header on the default printer.
 void PrintText(Main& main, const QString& name);
+
+// Draws the printout into a PDF document at path, laid out on the given page: the header on
+// the first page, then the displayed lines of the text. This is the job handed to the queue.
+// False when the document could not be drawn.
+bool DrawPrintJob(Main& main, const QString& name, const QPageLayout& layout, const QString& path);
 
 // Prints the dashed rule from (x, y) rightwards, leaving a margin of x on the right too.
 // Coordinates are twips; pageWidth is the printable width in twips.

@@ -81,8 +81,6 @@ void PrintRule(QPainter& painter, double x, double y, int red, int green, int bl
 
 namespace {
 
-// Draws the printout into a PDF document at path, laid out on the given page: the header on
-// the first page, then the displayed lines of the text.
 void DrawJob(Main& main, const QString& name, const QPageLayout& layout, const QString& path)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -130,6 +128,16 @@ void DrawJob(Main& main, const QString& name, const QPageLayout& layout, const Q
 
 }  // namespace
 
+bool DrawPrintJob(Main& main, const QString& name, const QPageLayout& layout, const QString& path)
+{
+    try {
+        DrawJob(main, name, layout, path);
+        return true;
+    } catch (const PrintFailed&) {
+        return false;
+    }
+}
+
 void PrintText(Main& main, const QString& name)
 {
     if (!AskYesNo(&main, QStringLiteral("Would you print the complete text?"), QStringLiteral("Print")))
@@ -142,7 +150,7 @@ void PrintText(Main& main, const QString& name)
         QTemporaryFile document(QDir::tempPath() + QStringLiteral("/huecipher-print-XXXXXX.pdf"));
         Require(document.open());
         document.close();
-        DrawJob(main, name, PrintableLayout(info), document.fileName());
+        Require(DrawPrintJob(main, name, PrintableLayout(info), document.fileName()));
         Require(SubmitJob(info.printerName(), document.fileName(), QStringLiteral("Glyphix ") + name));
     } catch (const PrintFailed&) {
         ShowMessage(&main, QStringLiteral("No printer or printer offline!"), QMessageBox::Critical,

@@ -10,6 +10,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <vector>
+
 TextBox::TextBox(const QString& name, QWidget* parent) : QPlainTextEdit(parent)
 {
     setObjectName(name);
@@ -76,40 +78,58 @@ void TextBox::KeepToCodePage(int position, int removed, int added)
     Q_UNUSED(removed);
     if (m_filtering || added <= 0)
         return;
-    m_filtering = true;
     QTextDocument* doc = document();
-    QTextCursor cursor(doc);
-    bool editing = false;
     const int end = std::min(position + added, doc->characterCount() - 1);
-    // Walk backwards so that replacements do not move the positions still to visit.
-    for (int pos = end - 1; pos >= position; --pos) {
-        const QChar c = doc->characterAt(pos);
-        const char16_t u = c.unicode();
-        if (u == QChar::ParagraphSeparator)
-            continue;
+
+    // What must change, found paragraph by paragraph: one string per paragraph is read rather
+    // than one lookup per character, so a large text that enters whole is checked quickly.
+    struct Change {
+        int first;  // document positions, last exclusive
+        int last;
         QString replacement;
-        int first = pos;  // a character outside the basic plane is two units and becomes one "?"
-        if (c.isLowSurrogate() && pos > 0 && doc->characterAt(pos - 1).isHighSurrogate())
-            --first;
-        if (u == '\r' && doc->characterAt(pos + 1) == QChar(QChar::ParagraphSeparator))
-            replacement = QString();  // CR before a break: the break stands for CR LF already
-        else if (u == '\r' || u == '\n' || u == QChar::LineSeparator)
-            replacement = QStringLiteral("\n");
-        else if (!Win1252::Holds(c))
-            replacement = QStringLiteral("?");
-        else
-            continue;
-        if (!editing) {
-            cursor.joinPreviousEditBlock();
-            editing = true;
+    };
+    std::vector<Change> changes;
+    for (QTextBlock block = doc->findBlock(position); block.isValid() && block.position() < end;
+         block = block.next()) {
+        const QString text = block.text();
+        const int base = block.position();
+        const int from = std::max(position - base, 0);
+        const int to = std::min(end - base, static_cast<int>(text.size()));
+        for (int i = from; i < to; ++i) {
+            const QChar c = text.at(i);
+            const char16_t u = c.unicode();
+            int first = i;  // a character outside the basic plane is two units and becomes one "?"
+            int last = i + 1;
+            if (c.isHighSurrogate() && last < text.size() && text.at(last).isLowSurrogate())
+                ++last;
+            else if (c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate())
+                --first;
+            QString replacement;
+            if (u == '\r' && last == text.size())
+                replacement = QString();  // CR before a break: the break stands for CR LF already
+            else if (u == '\r' || u == '\n' || u == QChar::LineSeparator)
+                replacement = QStringLiteral("\n");
+            else if (last - first == 2 || !Win1252::Holds(c))
+                replacement = QStringLiteral("?");
+            else
+                continue;
+            changes.push_back({base + first, base + last, replacement});
+            i = last - 1;
         }
-        cursor.setPosition(first);
-        cursor.setPosition(pos + 1, QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
-        pos = first;
     }
-    if (editing)
-        cursor.endEditBlock();
+    if (changes.empty())
+        return;
+
+    // From the end backwards, so that replacements do not move the positions still to change.
+    m_filtering = true;
+    QTextCursor cursor(doc);
+    cursor.joinPreviousEditBlock();
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        cursor.setPosition(change->first);
+        cursor.setPosition(change->last, QTextCursor::KeepAnchor);
+        cursor.insertText(change->replacement);
+    }
+    cursor.endEditBlock();
     m_filtering = false;
 }
 

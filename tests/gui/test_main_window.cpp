@@ -3,6 +3,7 @@
 #include "DateText.h"
 #include "ModalAnswerer.h"
 #include "PictureBox.h"
+#include "StatusTexts.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QtTest>
 
 namespace {
@@ -171,6 +173,26 @@ private slots:
         QCOMPARE(m.Text1->Text().size(), 70000);
     }
 
+    void counterFollowsAndIsSizedToItsText()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        // Counts that change their digits only, and counts that grow a digit or a separator:
+        // the text follows at once, the label never cuts it off, and it fits once typing pauses.
+        for (int n : {0, 5, 9, 10, 11, 99, 100, 999, 1000, 1001, 54321, 12345, 11111, 9999, 3, 7}) {
+            m.Text1->SetText(QByteArray(n, 'w'));
+            QCOMPARE(m.Label3->text(), Module1::CounterText(n, QLocale()));
+            QVERIFY(m.Label3->width() >= m.Label3->sizeHint().width());
+            QCOMPARE(m.Label3->height(), m.Label3->sizeHint().height());
+        }
+        QTRY_COMPARE(m.Label3->size(), m.Label3->sizeHint());
+        m.Text1->SetText(QByteArray(4, 'w'));
+        QCOMPARE(m.Label3->width(), m.Label3->sizeHint().width() + Main::CounterSlack);
+        QTRY_COMPARE(m.Label3->size(), m.Label3->sizeHint());
+        m.Text1->SetText(QByteArray(10, 'w'));  // a digit more: sized at once
+        QCOMPARE(m.Label3->size(), m.Label3->sizeHint());
+    }
+
     void textBoxHoldsOnlyTheCodePage()
     {
         WindowFixture f;
@@ -184,6 +206,15 @@ private slots:
         QCOMPARE(m.Text1->CharacterCount(), qint64(21));
         m.Text1->SetText(QByteArray("nul\0byte\xA0", 9));
         QCOMPARE(m.Text1->Text(), QByteArray("nul\0byte\xA0", 9));
+
+        // Pasted into the middle of a paragraph: every paragraph of the paste is kept to the
+        // code page, the text around it is left alone.
+        m.Text1->SetText("abc\r\ndef\x80");
+        QTextCursor cursor = m.Text1->textCursor();
+        cursor.setPosition(2);
+        m.Text1->setTextCursor(cursor);
+        m.Text1->insertPlainText(QStringLiteral("1\u4E2D2\n3\U0001F6004\u20AC\r\n\u0101\u2028x\r"));
+        QCOMPARE(m.Text1->Text(), QByteArray("ab1?2\r\n3?4\x80\r\n?\r\nx\r\nc\r\ndef\x80"));
     }
 
     void clockTicksAndShowsTheSignature()
