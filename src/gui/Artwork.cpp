@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -9,11 +10,21 @@
 namespace Artwork {
 namespace {
 
-QPixmap Blank()
+// A transparent picture of the given size in device-independent pixels, with as many device
+// pixels as the densest screen has: drawn on in device-independent coordinates, it is drawn
+// at that density rather than enlarged.
+QPixmap Canvas(int width, int height)
 {
-    QPixmap pm(ButtonSize, ButtonSize);
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pm(QSize(width, height) * ratio);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     return pm;
+}
+
+QPixmap Blank()
+{
+    return Canvas(ButtonSize, ButtonSize);
 }
 
 QPixmap Arrow(bool pointsLeft)
@@ -146,8 +157,7 @@ QPixmap BevelButton(const QString& text, const QColor& colour)
 
 QPixmap ColourWheel()
 {
-    QPixmap pm(64, 64);
-    pm.fill(Qt::transparent);
+    QPixmap pm = Canvas(64, 64);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QConicalGradient hues(32, 32, 0);
@@ -199,7 +209,12 @@ QImage IconImage(const IconDesign& design, int size)
 
 QIcon WindowIcon()
 {
-    return QIcon(QPixmap::fromImage(IconImage(MakeIconDesign(*QRandomGenerator::global()), IconDesign::Cells)));
+    // One design at the sizes desktops ask for, so that none is enlarged from a smaller one.
+    const IconDesign design = MakeIconDesign(*QRandomGenerator::global());
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(IconImage(design, size)));
+    return icon;
 }
 
 }  // namespace Artwork

@@ -95,7 +95,9 @@ void InstallAccessibleButtons()
 void ClickLabel::MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription)
 {
     InstallAccessibleButtons();
-    setFocusPolicy(Qt::StrongFocus);
+    // Reached by Tab only: a click runs the button and leaves the focus where it was (in the
+    // text, mostly), as before.
+    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(accessibleName);
     setAccessibleDescription(accessibleDescription);
 }

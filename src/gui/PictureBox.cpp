@@ -19,6 +19,8 @@ void PictureBox::Refresh()
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // On a denser screen every pixel of the picture becomes a sharp block, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.fillRect(rect(), Qt::white);
     painter.drawImage(QPoint(0, 0), m_surface.Image());
 }

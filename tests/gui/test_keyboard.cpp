@@ -159,6 +159,18 @@ private slots:
         QCOMPARE(m.Text1->Text(), QByteArray("\t"));
     }
 
+    void clicksLeaveTheFocusInTheText()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        Activate(&m);
+        m.Text1->SetText("Typing goes on after a click.");
+        QCOMPARE(QApplication::focusWidget(), m.Text1);
+        QTest::mouseClick(m.Image1, Qt::LeftButton);
+        QTest::mouseClick(m.Image2, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), m.Text1);
+    }
+
     void focusIsShown()
     {
         WindowFixture f;
