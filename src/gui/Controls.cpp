@@ -62,11 +62,17 @@ namespace {
 class AccessibleClickLabel : public QAccessibleWidget {
 public:
     explicit AccessibleClickLabel(ClickLabel* label) : QAccessibleWidget(label, QAccessible::Button) {}
+    QString text(QAccessible::Text t) const override
+    {
+        // A button without a name of its own (the clock) is read as what it shows.
+        const QString own = QAccessibleWidget::text(t);
+        return t == QAccessible::Name && own.isEmpty() ? static_cast<QLabel*>(widget())->text() : own;
+    }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override
     {
         if (action == pressAction())
-            emit static_cast<ClickLabel*>(widget())->clicked();
+            static_cast<ClickLabel*>(widget())->Press();
     }
 };
 
@@ -92,14 +98,24 @@ void InstallAccessibleButtons()
 }
 }  // namespace
 
-void ClickLabel::MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription)
+void ClickLabel::MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription,
+                                    KeyPress press)
 {
+    m_press = press;
     InstallAccessibleButtons();
     // Reached by Tab only: a click runs the button and leaves the focus where it was (in the
     // text, mostly), as before.
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(accessibleName);
     setAccessibleDescription(accessibleDescription);
+}
+
+void ClickLabel::Press()
+{
+    if (m_press == KeyPress::DoubleClick)
+        emit doubleClicked();
+    else
+        emit clicked();
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -123,7 +139,7 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (IsKeyboardButton() && pressKey && plain) {
         if (!event->isAutoRepeat())
-            emit clicked();
+            Press();
         event->accept();
         return;
     }

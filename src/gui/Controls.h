@@ -26,10 +26,15 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    // What Space and Enter stand for on a keyboard button.
+    enum class KeyPress { Click, DoubleClick };
     // Makes the label reachable by Tab and pressable by keys; name and description are what
-    // a screen reader says of it.
-    void MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription = QString());
+    // a screen reader says of it (without a name, the label's text is read).
+    void MakeKeyboardButton(const QString& accessibleName, const QString& accessibleDescription = QString(),
+                            KeyPress press = KeyPress::Click);
     bool IsKeyboardButton() const { return focusPolicy() != Qt::NoFocus; }
+    // Runs what a press from the keyboard (or a screen reader) stands for.
+    void Press();
 
 signals:
     void clicked();
@@ -40,6 +45,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    KeyPress m_press = KeyPress::Click;
 };
 
 // A picture that acts as a button: clicked() on a click, Space or Enter; the handler runs

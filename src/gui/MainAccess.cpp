@@ -25,7 +25,9 @@ void Main::MakeAccessible()
     Label3->setAccessibleDescription(QStringLiteral("Number of characters of the text"));
     FileLabel->setAccessibleDescription(QStringLiteral("Name of the document"));
     DatumLabel->setAccessibleDescription(QStringLiteral("Date"));
-    KlokLabel->setAccessibleDescription(QStringLiteral("Time"));
+    // The clock's double-click (the signature of the last picture) is Space or Enter.
+    KlokLabel->MakeKeyboardButton(QString(), QStringLiteral("Time; Enter shows the signature of the last picture"),
+                                  ClickLabel::KeyPress::DoubleClick);
     DescribePicture();
     connect(Pic, &PictureBox::refreshed, this, &Main::DescribePicture);
 
@@ -37,6 +39,7 @@ void Main::MakeAccessible()
     setTabOrder(Image4, ForeColorLabel);
     setTabOrder(ForeColorLabel, BackColorLabel);
     setTabOrder(BackColorLabel, ResetKnop);
+    setTabOrder(ResetKnop, KlokLabel);
     Text1->setFocus();
 }
 

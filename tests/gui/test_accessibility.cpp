@@ -76,6 +76,7 @@ private slots:
                                                {"ForeColorLabel", QAccessible::Button},
                                                {"BackColorLabel", QAccessible::Button},
                                                {"ResetKnop", QAccessible::Button},
+                                               {"KlokLabel", QAccessible::Button},
                                                {"Text1", QAccessible::EditableText}});
         const QStringList names{Of(m.Image1)->text(QAccessible::Name), Of(m.Image2)->text(QAccessible::Name),
                                 Of(m.Image3)->text(QAccessible::Name), Of(m.Image4)->text(QAccessible::Name),

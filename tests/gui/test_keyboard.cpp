@@ -144,7 +144,7 @@ private slots:
 
         Key(Qt::Key_Tab, Qt::ControlModifier);
         const QList<QWidget*> order{m.Image1, m.Image2, m.Image3, m.Image4, m.ForeColorLabel, m.BackColorLabel,
-                                    m.ResetKnop, m.Text1};
+                                    m.ResetKnop, m.KlokLabel, m.Text1};
         for (QWidget* expected : order) {
             QCOMPARE(QApplication::focusWidget()->objectName(), expected->objectName());
             if (expected != m.Text1)
@@ -155,7 +155,7 @@ private slots:
         Key(Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), m.Text1);
         Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), m.ResetKnop);
+        QCOMPARE(QApplication::focusWidget(), m.KlokLabel);
         QCOMPARE(m.Text1->Text(), QByteArray("\t"));
     }
 
@@ -232,6 +232,13 @@ private slots:
         m.ResetKnop->setFocus(Qt::TabFocusReason);
         Key(Qt::Key_Space);
         QCOMPARE(m.ForeColorLabel->palette().color(QPalette::Window), QColor(60, 60, 60));
+
+        // The clock's double-click: the signature of the last picture.
+        answers.ThenPress(QMessageBox::Ok);
+        m.KlokLabel->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Return);
+        QTRY_VERIFY(answers.AllAnswered());
+        QCOMPARE(answers.messages.back().text, QStringLiteral("HollowbrandtGlyphix Coder 2026, hollowbrandt.org"));
     }
 
     void colourDialogByKeys()
