@@ -146,18 +146,37 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
     QLabel::keyPressEvent(event);
 }
 
-void ClickLabel::paintEvent(QPaintEvent* event)
+namespace {
+// A dotted frame just inside the edge of a control that has the focus, in black on white so
+// that it shows on any colour.
+void DrawFocusFrame(QWidget* w)
 {
-    QLabel::paintEvent(event);
-    if (!hasFocus())
+    if (!w->hasFocus())
         return;
-    // A dotted frame just inside the edge, in black and white so that it shows on any colour.
-    QPainter painter(this);
-    const QRect frame = rect().adjusted(1, 1, -2, -2);
+    QPainter painter(w);
+    const QRect frame = w->rect().adjusted(1, 1, -2, -2);
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(frame);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.drawRect(frame);
+}
+}  // namespace
+
+void ClickLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    DrawFocusFrame(this);
+}
+
+FlatButton::FlatButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    setFlat(true);
+}
+
+void FlatButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    DrawFocusFrame(this);
 }
 
 namespace {

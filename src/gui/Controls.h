@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 
 #include <functional>
 
@@ -58,6 +59,17 @@ public:
     ImageButton(const QString& name, const QPixmap& picture, QWidget* parent);
     // Moves the button 2 pixels right and down for 200 ms, then back.
     void PressEffect();
+};
+
+// A flat push button (Reset) that shows the focus with the same dotted frame as the picture
+// buttons; the flat style draws none of its own.
+class FlatButton : public QPushButton {
+    Q_OBJECT
+public:
+    FlatButton(const QString& text, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Enter in a dialog does what its OK button does and Escape what its Cancel button does,

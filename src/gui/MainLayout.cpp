@@ -84,11 +84,10 @@ void Main::LayOutFrame4()
     SetBackground(Label11, Qt::black);
     SetThinBorder(Label11);
 
-    ResetKnop = new QPushButton(QStringLiteral("Reset"), Frame4);
+    ResetKnop = new FlatButton(QStringLiteral("Reset"), Frame4);
     Place(ResetKnop, QStringLiteral("ResetKnop"), 179, 18, 46, 22);
     ResetKnop->setFont(ArialFont(8.25));
     SetBackground(ResetKnop, QColor(180, 200, 200));
-    ResetKnop->setFlat(true);
     ResetKnop->setToolTip(QStringLiteral(" Reset all Colors "));
 }
 

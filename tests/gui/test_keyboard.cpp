@@ -176,7 +176,8 @@ private slots:
         WindowFixture f;
         Main& m = *f.main;
         Activate(&m);
-        for (ClickLabel* control : {static_cast<ClickLabel*>(m.Image1), m.ForeColorLabel}) {
+        for (QWidget* control : {static_cast<QWidget*>(m.Image1), static_cast<QWidget*>(m.ForeColorLabel),
+                                 static_cast<QWidget*>(m.ResetKnop), static_cast<QWidget*>(m.KlokLabel)}) {
             const QImage without = control->grab().toImage();
             control->setFocus(Qt::TabFocusReason);
             const QImage with = control->grab().toImage();
