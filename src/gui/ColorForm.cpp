@@ -26,7 +26,7 @@ void ColorForm::Form_Load()
     SetThinBorder(Label1);
 
     for (int i = 0; i < 3; ++i) {
-        auto* bar = new QScrollBar(Qt::Horizontal, this);
+        auto* bar = new FocusScrollBar(Qt::Horizontal, this);
         Place(bar, QStringLiteral("HScroll1_%1").arg(i), 16, 18 + 20 * i, 156, 20);
         bar->setRange(0, 255);
         bar->setSingleStep(1);
@@ -67,7 +67,6 @@ void ColorForm::MakeAccessible()
     // sixteenth of the range), Home and End; the step of a click beside the thumb stays one.
     const char* const names[] = {"Red", "Green", "Blue"};
     for (std::size_t i = 0; i < HScroll1.size(); ++i) {
-        HScroll1[i]->setFocusPolicy(Qt::StrongFocus);
         HScroll1[i]->setAccessibleName(QString::fromLatin1(names[i]));
         HScroll1[i]->installEventFilter(this);
     }

@@ -146,9 +146,6 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
     QLabel::keyPressEvent(event);
 }
 
-namespace {
-// A dotted frame just inside the edge of a control that has the focus, in black on white so
-// that it shows on any colour.
 void DrawFocusFrame(QWidget* w)
 {
     if (!w->hasFocus())
@@ -160,11 +157,21 @@ void DrawFocusFrame(QWidget* w)
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.drawRect(frame);
 }
-}  // namespace
 
 void ClickLabel::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
+    DrawFocusFrame(this);
+}
+
+FocusScrollBar::FocusScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FocusScrollBar::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
     DrawFocusFrame(this);
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <functional>
 
@@ -59,6 +60,20 @@ public:
     ImageButton(const QString& name, const QPixmap& picture, QWidget* parent);
     // Moves the button 2 pixels right and down for 200 ms, then back.
     void PressEffect();
+};
+
+// Called at the end of a paintEvent: a dotted frame just inside the edge of a control that
+// has the focus, in black on white so that it shows on any colour.
+void DrawFocusFrame(QWidget* w);
+
+// A scroll bar that takes the focus and shows it with the dotted frame (the colour bars).
+class FocusScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    FocusScrollBar(Qt::Orientation orientation, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A flat push button (Reset) that shows the focus with the same dotted frame as the picture

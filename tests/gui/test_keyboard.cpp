@@ -252,6 +252,9 @@ private slots:
         answers.Then([&](QWidget* w) {
             auto* form = qobject_cast<ColorForm*>(w);
             QVERIFY(form);
+            // The bar with the focus shows it.
+            const QImage focused = form->HScroll1[0]->grab().toImage();
+            QVERIFY(focused != form->HScroll1[1]->grab().toImage());
             Key(Qt::Key_PageDown);  // red from 255 down a page
             Key(Qt::Key_Left);
             Key(Qt::Key_Tab);
