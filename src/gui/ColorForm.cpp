@@ -73,10 +73,7 @@ void ColorForm::MakeAccessible()
     UseDialogKeys(this, OkKnop, CancelKnop);
     Label2->setAccessibleName(QStringLiteral("Chosen colour"));
     HexLabel->setAccessibleDescription(QStringLiteral("Chosen colour as a hexadecimal value"));
-    setTabOrder(HScroll1[0], HScroll1[1]);
-    setTabOrder(HScroll1[1], HScroll1[2]);
-    setTabOrder(HScroll1[2], CancelKnop);
-    setTabOrder(CancelKnop, OkKnop);
+    SetTabChain({HScroll1[0], HScroll1[1], HScroll1[2], CancelKnop, OkKnop});
     HScroll1[0]->setFocus();
 }
 
@@ -84,21 +81,21 @@ bool ColorForm::eventFilter(QObject* watched, QEvent* event)
 {
     auto* bar = qobject_cast<QScrollBar*>(watched);
     if (bar && event->type() == QEvent::KeyPress) {
-        // Right and Up raise the value, Left and Down lower it; Page Up/Down by a larger step.
-        int step = 0;
+        // Right and Up raise the value, Left and Down lower it; Page Up/Down by a larger step,
+        // Home and End to the ends.
+        const int value = bar->value();
+        int target = value;
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Right: case Qt::Key_Up: step = 1; break;
-        case Qt::Key_Left: case Qt::Key_Down: step = -1; break;
-        case Qt::Key_PageUp: step = PageKeyStep; break;
-        case Qt::Key_PageDown: step = -PageKeyStep; break;
-        case Qt::Key_Home: step = -bar->maximum(); break;
-        case Qt::Key_End: step = bar->maximum(); break;
-        default: break;
+        case Qt::Key_Right: case Qt::Key_Up: target = value + 1; break;
+        case Qt::Key_Left: case Qt::Key_Down: target = value - 1; break;
+        case Qt::Key_PageUp: target = value + PageKeyStep; break;
+        case Qt::Key_PageDown: target = value - PageKeyStep; break;
+        case Qt::Key_Home: target = bar->minimum(); break;
+        case Qt::Key_End: target = bar->maximum(); break;
+        default: return QDialog::eventFilter(watched, event);
         }
-        if (step != 0) {
-            bar->setValue(bar->value() + step);
-            return true;
-        }
+        bar->setValue(target);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

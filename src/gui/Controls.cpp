@@ -132,12 +132,19 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event)
     QLabel::mouseDoubleClickEvent(event);
 }
 
+namespace {
+// A key pressed without Ctrl, Alt, Shift or Meta (the keypad's Enter counts as plain).
+bool IsPlainKey(const QKeyEvent* event)
+{
+    return (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+}  // namespace
+
 void ClickLabel::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     const bool pressKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (IsKeyboardButton() && pressKey && plain) {
+    if (IsKeyboardButton() && pressKey && IsPlainKey(event)) {
         if (!event->isAutoRepeat())
             Press();
         event->accept();
@@ -197,8 +204,7 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (!plain || key->isAutoRepeat())
+        if (!IsPlainKey(key) || key->isAutoRepeat())
             return false;
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // In a list, the entry with the focus frame is the one meant, chosen or not yet.
@@ -207,11 +213,11 @@ protected:
                 if (current.isValid() && !view->selectionModel()->isSelected(current))
                     view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
             }
-            emit m_ok->clicked();
+            m_ok->Press();
             return true;
         }
         if (key->key() == Qt::Key_Escape) {
-            emit m_cancel->clicked();
+            m_cancel->Press();
             return true;
         }
         return false;
@@ -222,6 +228,16 @@ private:
     ClickLabel* m_cancel;
 };
 }  // namespace
+
+void SetTabChain(std::initializer_list<QWidget*> chain)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : chain) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
 
 void UseDialogKeys(QWidget* dialog, ClickLabel* ok, ClickLabel* cancel)
 {

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 
 #include <functional>
+#include <initializer_list>
 
 class QScreen;
 
@@ -86,6 +87,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// Sets the order in which Tab walks the controls: each after the one before it.
+void SetTabChain(std::initializer_list<QWidget*> chain);
 
 // Enter in a dialog does what its OK button does and Escape what its Cancel button does,
 // unless the control with the focus uses the key itself. Both buttons become keyboard

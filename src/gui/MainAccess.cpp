@@ -32,14 +32,7 @@ void Main::MakeAccessible()
     connect(Pic, &PictureBox::refreshed, this, &Main::DescribePicture);
 
     // The text first, then the commands from top to bottom, then the colours.
-    setTabOrder(Text1, Image1);
-    setTabOrder(Image1, Image2);
-    setTabOrder(Image2, Image3);
-    setTabOrder(Image3, Image4);
-    setTabOrder(Image4, ForeColorLabel);
-    setTabOrder(ForeColorLabel, BackColorLabel);
-    setTabOrder(BackColorLabel, ResetKnop);
-    setTabOrder(ResetKnop, KlokLabel);
+    SetTabChain({Text1, Image1, Image2, Image3, Image4, ForeColorLabel, BackColorLabel, ResetKnop, KlokLabel});
     Text1->setFocus();
 }
 

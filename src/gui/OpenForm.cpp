@@ -59,8 +59,7 @@ void OpenForm::Form_Load()
     UseDialogKeys(this, OkKnop, CancelKnop);
     List1->setAccessibleName(QStringLiteral("Pictures"));
     Label1->setAccessibleDescription(QStringLiteral("Number of pictures, or the chosen picture"));
-    setTabOrder(List1, CancelKnop);
-    setTabOrder(CancelKnop, OkKnop);
+    SetTabChain({List1, CancelKnop, OkKnop});
     List1->setFocus();
 }
 

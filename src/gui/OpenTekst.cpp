@@ -102,10 +102,7 @@ void OpenTekst::Form_Load()
     Dir1->setAccessibleName(QStringLiteral("Folders"));
     List1->setAccessibleName(QStringLiteral("Text files"));
     Label1->setAccessibleDescription(QStringLiteral("Number of text files, or the chosen file and its size"));
-    setTabOrder(Drive1, Dir1);
-    setTabOrder(Dir1, List1);
-    setTabOrder(List1, CancelKnop);
-    setTabOrder(CancelKnop, OkKnop);
+    SetTabChain({Drive1, Dir1, List1, CancelKnop, OkKnop});
     List1->setFocus();
 }
 
