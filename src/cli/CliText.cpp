@@ -1,40 +1,25 @@
 #include "CliText.h"
 
-#include "AtomicFile.h"
+#include "Output.h"
+#include "TextFile.h"
 #include "Win1252.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QString>
 
-#include <cstdio>
+#include <unistd.h>
 
 namespace CliText {
 
-bool ReadAll(const QString& source, QByteArray* bytes, QString* error)
+std::size_t MaxTextBytes(Encoding encoding)
 {
-    QFile file;
-    if (source == QLatin1String("-")) {
-        if (!file.open(stdin, QIODevice::ReadOnly)) {
-            *error = QStringLiteral("standard input cannot be read");
-            return false;
-        }
-    } else {
-        if (QFileInfo(source).isDir()) {
-            *error = QStringLiteral("is a folder");
-            return false;
-        }
-        file.setFileName(source);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *error = file.errorString();
-            return false;
-        }
-    }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return static_cast<std::size_t>(TextFile::MaxReadBytes) * (encoding == Encoding::Utf8 ? 4 : 1);
+}
+
+bool ReadAll(const std::string& source, std::size_t maxBytes, std::string* bytes, std::string* error)
+{
+    if (source == "-")
+        return LocalFile::ReadStream(STDIN_FILENO, maxBytes, bytes, error);
+    return LocalFile::ReadRegular(source, maxBytes, bytes, error);
 }
 
 QByteArray ToBoxText(const QByteArray& input, Encoding encoding, int* replaced)
@@ -70,17 +55,17 @@ QByteArray FromBoxText(const QByteArray& text, Encoding encoding)
     return encoding == Encoding::Utf8 ? Win1252::Decode(text).toUtf8() : text;
 }
 
-bool WriteAll(const QString& path, const QByteArray& bytes, QString* error, AtomicFile::Sync sync)
+bool WriteAll(const std::string& path, const std::string& bytes, LocalFile::Replace replace, LocalFile::Sync sync,
+              std::string* error)
 {
-    if (path == QLatin1String("-")) {
-        const bool ok = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout)
-                            == static_cast<size_t>(bytes.size())
-                        && std::fflush(stdout) == 0;
-        if (!ok)
-            *error = QStringLiteral("standard output cannot be written");
-        return ok;
+    if (path == "-") {
+        Cli::Out(bytes);
+        const std::string failure = Cli::TakeOutputFailure();
+        if (!failure.empty())
+            *error = "standard output cannot be written: " + failure;
+        return failure.empty();
     }
-    return AtomicFile::Write(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error, sync);
+    return LocalFile::Write(path, bytes, replace, sync, error);
 }
 
 }  // namespace CliText

@@ -1,26 +1,22 @@
 #include "Commands.h"
 
-#include "AtomicFile.h"
+#include "Arguments.h"
 #include "CliText.h"
 #include "CodedPicture.h"
 #include "DisplayedLines.h"
 #include "ExportDocument.h"
+#include "LocalFile.h"
+#include "Output.h"
 #include "PictureFile.h"
 #include "Win1252.h"
 
-#include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QRegularExpression>
+#include <QGuiApplication>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <algorithm>
-#include <exception>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <regex>
 #include <unistd.h>
 
 namespace Cli {
@@ -30,71 +26,61 @@ constexpr int Success = 0;
 constexpr int BadInput = 1;
 constexpr int WrongUsage = 2;
 
-void Out(const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stdout);
-}
-
-void Err(const QString& text)
-{
-    std::fputs(text.toUtf8().constData(), stderr);
-}
-
-// A failure that names the file and the reason.
-int Fail(const QString& file, const QString& reason)
-{
-    Err(QStringLiteral("huecipher-cli: %1: %2\n").arg(file, reason));
-    return BadInput;
-}
+using LocalFile::Replace;
+using LocalFile::Sync;
 
 // One command's options: parsed from its arguments, with --help and usage errors handled.
 class Command {
 public:
-    Command(const QString& usage, int minimum, int maximum) : m_usage(usage), m_minimum(minimum), m_maximum(maximum)
+    Command(std::string usage, std::vector<OptionSpec> options, std::size_t minimum, std::size_t maximum)
+        : m_usage(std::move(usage)), m_options(std::move(options)), m_minimum(minimum), m_maximum(maximum)
     {
-        m_parser.addOption(m_help);
+        m_options.push_back({"help", 'h', false});
     }
-    QCommandLineParser& Parser() { return m_parser; }
-    const QCommandLineParser& Parser() const { return m_parser; }
     // Parses; -1 to go on, otherwise the status to end with.
-    int Parse(const QStringList& arguments)
+    int Parse(const ArgumentList& arguments)
     {
-        if (!m_parser.parse(arguments))
-            return Usage(m_parser.errorText());
-        if (m_parser.isSet(m_help)) {
+        std::string why;
+        if (!m_arguments.Parse(arguments, m_options, &why))
+            return Usage(why);
+        if (m_arguments.Has("help")) {
             Out(m_usage);
             return Success;
         }
-        const qsizetype n = m_parser.positionalArguments().size();
-        if (n < m_minimum || (m_maximum >= 0 && n > m_maximum))
-            return Usage(QStringLiteral("wrong number of arguments"));
+        const std::size_t n = m_arguments.Positional().size();
+        if (n < m_minimum || n > m_maximum)
+            return Usage("wrong number of arguments");
         return -1;
     }
-    int Usage(const QString& why) const
+    int Usage(const std::string& why) const
     {
-        Err(QStringLiteral("huecipher-cli: %1\n\n").arg(why) + m_usage);
+        Err("huecipher-cli: " + Shown(why) + "\n\n" + m_usage);
         return WrongUsage;
     }
-    QStringList Arguments() const { return m_parser.positionalArguments(); }
+    const Arguments& Args() const { return m_arguments; }
+    const ArgumentList& Positional() const { return m_arguments.Positional(); }
 
 private:
-    QString m_usage;
-    int m_minimum;
-    int m_maximum;
-    QCommandLineParser m_parser;
-    QCommandLineOption m_help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+    std::string m_usage;
+    std::vector<OptionSpec> m_options;
+    std::size_t m_minimum;
+    std::size_t m_maximum;
+    Arguments m_arguments;
 };
 
-const QCommandLineOption kEncoding(QStringLiteral("encoding"), QString(), QStringLiteral("utf8|cp1252"),
-                                   QStringLiteral("utf8"));
-const QCommandLineOption kSize(QStringLiteral("size"), QString(), QStringLiteral("points"));
+constexpr std::size_t Any = static_cast<std::size_t>(-1);
+const OptionSpec kEncoding{"encoding", 0, true};
+const OptionSpec kSize{"size", 0, true};
+const OptionSpec kFolder{"directory", 'd', true};
+const OptionSpec kForce{"force", 0, false};
 
-bool ReadEncoding(const QCommandLineParser& parser, CliText::Encoding* encoding)
+bool ReadEncoding(const Arguments& args, CliText::Encoding* encoding)
 {
-    const QString value = parser.value(kEncoding).toLower();
-    if (value == QLatin1String("utf8") || value == QLatin1String("utf-8"))
+    std::string value = args.Value("encoding", "utf8");
+    std::transform(value.begin(), value.end(), value.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (value == "utf8" || value == "utf-8")
         *encoding = CliText::Encoding::Utf8;
-    else if (value == QLatin1String("cp1252") || value == QLatin1String("windows-1252"))
+    else if (value == "cp1252" || value == "windows-1252")
         *encoding = CliText::Encoding::Cp1252;
     else
         return false;
@@ -102,295 +88,358 @@ bool ReadEncoding(const QCommandLineParser& parser, CliText::Encoding* encoding)
 }
 
 // A size of the Textsize menu (8 to 12); without --size the window's start size.
-bool ReadSize(const QCommandLineParser& parser, double* points)
+bool ReadSize(const Arguments& args, double* points)
 {
-    if (!parser.isSet(kSize)) {
+    if (!args.Has("size")) {
         *points = 8.25;
         return true;
     }
-    bool ok = false;
-    const int size = parser.value(kSize).toInt(&ok);
-    if (!ok || size < 8 || size > 12)
+    static const std::regex number("[0-9]{1,2}");
+    const std::string value = args.Value("size");
+    if (!std::regex_match(value, number))
+        return false;
+    const int size = std::atoi(value.c_str());
+    if (size < 8 || size > 12)
         return false;
     *points = size;
     return true;
 }
 
 // "#RRGGBB" or "R,G,B".
-bool ReadColour(const QString& text, Rgb* colour)
+bool ReadColour(const std::string& text, Rgb* colour)
 {
-    const auto hex = QRegularExpression(QStringLiteral("^#([0-9A-Fa-f]{6})$")).match(text);
-    if (hex.hasMatch()) {
-        const uint v = hex.captured(1).toUInt(nullptr, 16);
+    static const std::regex hex("#([0-9A-Fa-f]{6})");
+    static const std::regex parts("\\s*([0-9]{1,3})\\s*,\\s*([0-9]{1,3})\\s*,\\s*([0-9]{1,3})\\s*");
+    std::smatch m;
+    if (std::regex_match(text, m, hex)) {
+        const unsigned long v = std::strtoul(m[1].str().c_str(), nullptr, 16);
         *colour = {int(v >> 16), int((v >> 8) & 0xFF), int(v & 0xFF)};
         return true;
     }
-    const auto parts = QRegularExpression(QStringLiteral("^\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*,\\s*(\\d{1,3})\\s*$")).match(text);
-    if (!parts.hasMatch())
+    if (!std::regex_match(text, m, parts))
         return false;
-    const int r = parts.captured(1).toInt();
-    const int g = parts.captured(2).toInt();
-    const int b = parts.captured(3).toInt();
+    const int r = std::atoi(m[1].str().c_str());
+    const int g = std::atoi(m[2].str().c_str());
+    const int b = std::atoi(m[3].str().c_str());
     if (r > 255 || g > 255 || b > 255)
         return false;
     *colour = {r, g, b};
     return true;
 }
 
-QString Hex(Rgb c)
+std::string Hex(Rgb c)
 {
-    return QStringLiteral("#%1%2%3").arg(c.r, 2, 16, QLatin1Char('0')).arg(c.g, 2, 16, QLatin1Char('0'))
-        .arg(c.b, 2, 16, QLatin1Char('0')).toUpper();
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r & 0xFF, c.g & 0xFF, c.b & 0xFF);
+    return text;
 }
 
 // Reads a text as the text box would hold it, warning about replaced characters.
-bool ReadBoxText(const QString& source, CliText::Encoding encoding, QByteArray* text)
+bool ReadBoxText(const std::string& source, CliText::Encoding encoding, QByteArray* text)
 {
-    QByteArray raw;
-    QString error;
-    if (!CliText::ReadAll(source, &raw, &error)) {
+    std::string raw;
+    std::string error;
+    if (!CliText::ReadAll(source, CliText::MaxTextBytes(encoding), &raw, &error)) {
         Fail(source, error);
         return false;
     }
     int replaced = 0;
-    *text = CliText::ToBoxText(raw, encoding, &replaced);
+    *text = CliText::ToBoxText(QByteArray::fromStdString(raw), encoding, &replaced);
     if (replaced > 0)
-        Err(QStringLiteral("huecipher-cli: %1: %2 character(s) outside Windows-1252 became \"?\"\n")
-                .arg(source).arg(replaced));
+        Err("huecipher-cli: " + Shown(source) + ": " + std::to_string(replaced)
+            + " character(s) outside Windows-1252 became \"?\"\n");
     return true;
 }
 
 // Why a file is not a coded picture, or an empty text when it is one; picture receives it
 // as the window shows it (mirrored back).
-QString PictureProblem(const QString& path, PixelSurface* picture)
+std::string PictureProblem(const std::string& path, PixelSurface* picture)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("no such file");
-    if (info.isDir())
-        return QStringLiteral("is a folder");
-    if (!info.isReadable())
-        return QStringLiteral("cannot be read");
+    std::string bytes;
+    std::string error;
+    if (!CliText::ReadAll(path, PictureFile::MaxFileBytes, &bytes, &error))
+        return error;
     PixelSurface surface;
-    if (!PictureFile::Load(surface, path))
-        return QStringLiteral("not a bitmap of 200 x 120 pixels");
+    if (!PictureFile::FromBytes(surface, QByteArray::fromStdString(bytes)))
+        return "not a bitmap of 200 x 120 pixels";
     surface.Mirror();
     if (!PictureFile::IsCodedPicture(surface.Width(), surface.Height(), PictureFile::ReadSignatureRow(surface)))
-        return QStringLiteral("no Hollowbrandt signature: not a valid Glyphix picture");
+        return "no Hollowbrandt signature: not a valid Glyphix picture";
     *picture = surface;
-    return QString();
+    return std::string();
+}
+
+// Writes a file of a command, with the message of a failure; status 0 or 1.
+int WriteOut(const std::string& path, const std::string& bytes, Replace replace, Sync sync)
+{
+    std::string error;
+    if (CliText::WriteAll(path, bytes, replace, sync, &error))
+        return Success;
+    if (error == LocalFile::ExistsAlready)
+        error += " (--force replaces it)";
+    return Fail(path, error);
 }
 
 // Shows "[k/n] name" on standard error while a batch runs, when a person watches it.
 class Progress {
 public:
-    explicit Progress(qsizetype total) : m_total(total), m_shown(total > 1 && ::isatty(STDERR_FILENO)) {}
+    explicit Progress(std::size_t total) : m_total(total), m_shown(total > 1 && ::isatty(STDERR_FILENO)) {}
     ~Progress()
     {
         if (m_shown)
-            Err(QStringLiteral("\n"));
+            Err("\n");
     }
-    void Step(qsizetype index, const QString& name)
+    void Step(std::size_t index, const std::string& name)
     {
         if (m_shown)
-            Err(QStringLiteral("\r[%1/%2] %3\x1b[K").arg(index + 1).arg(m_total).arg(name));
+            Err("\r[" + std::to_string(index + 1) + "/" + std::to_string(m_total) + "] " + Shown(name) + "\x1b[K");
     }
 
 private:
-    qsizetype m_total;
+    std::size_t m_total;
     bool m_shown;
 };
 
 // The file in folder named as source, with another extension.
-QString InFolder(const QString& folder, const QString& source, const QString& extension)
+std::string InFolder(const std::string& folder, const std::string& source, const std::string& extension)
 {
-    return QDir(folder).filePath(QFileInfo(source).completeBaseName() + extension);
+    const std::size_t slash = source.rfind('/');
+    std::string name = slash == std::string::npos ? source : source.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name + extension;
 }
 
-const QCommandLineOption kFolder(QStringList{QStringLiteral("d"), QStringLiteral("directory")}, QString(),
-                                 QStringLiteral("folder"));
+// Runs one job per input into folder, with a progress line; the status is the worst of them.
+// Inputs that would write the same file are refused before anything is written. The files
+// are flushed to the disk once, at the end, rather than one by one.
+template <typename Job>
+int Batch(const ArgumentList& inputs, const std::string& folder, const std::string& extension, Job job)
+{
+    std::map<std::string, std::string> writers;
+    for (const std::string& input : inputs) {
+        if (input == "-")
+            return Fail(input, "standard input cannot be part of a batch");
+        const std::string out = InFolder(folder, input, extension);
+        const auto [earlier, isNew] = writers.emplace(out, input);
+        if (!isNew)
+            return Fail(out, "would be written for both " + Shown(earlier->second) + " and " + Shown(input)
+                                 + "; nothing was written");
+    }
+    int status = Success;
+    {
+        Progress progress(inputs.size());
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            progress.Step(i, inputs[i]);
+            status = std::max(status, job(inputs[i], InFolder(folder, inputs[i], extension)));
+        }
+    }
+    if (!LocalFile::SyncFolder(folder))
+        return Fail(folder, LocalFile::Reason(errno));
+    return status;
+}
 
 struct EncodeOptions {
     CodedPicture::Settings settings;
-    AtomicFile::Sync sync = AtomicFile::Sync::EachFile;
+    Sync sync = Sync::EachFile;
     CliText::Encoding encoding = CliText::Encoding::Utf8;
     bool allowLoss = false;
-    bool force = false;
+    Replace replace = Replace::Never;
 };
 
-// Codes one text into one picture file.
-int EncodeOne(const QString& source, const QString& out, const EncodeOptions& options)
+// Codes one text into one picture file ("-" for standard output).
+int EncodeOne(const std::string& source, const std::string& out, const EncodeOptions& options)
 {
     QByteArray text;
     if (!ReadBoxText(source, options.encoding, &text))
         return BadInput;
     if (text.isEmpty())
-        return Fail(source, QStringLiteral("no text available"));
+        return Fail(source, "no text available");
     const int lost = CodedPicture::CharactersNotRecoverable(text);
     if (lost > 0 && !options.allowLoss)
-        return Fail(source, QStringLiteral("%1 character(s) of this text will not come back from the picture "
-                                           "(--allow-loss codes it anyway)").arg(lost));
-    if (QFileInfo::exists(out) && !options.force)
-        return Fail(out, QStringLiteral("exists already (--force replaces it)"));
-
+        return Fail(source, std::to_string(lost) + " character(s) of this text will not come back from the picture "
+                                                    "(--allow-loss codes it anyway)");
     PixelSurface picture(CodedPicture::Width, CodedPicture::Height);
     CodedPicture::Encode(picture, text, options.settings, *QRandomGenerator::global());
     picture.Mirror();  // a picture file holds the coded picture mirrored
-    QString error;
-    if (!PictureFile::Save(picture, out, &error, options.sync))
-        return Fail(out, error);
-    return Success;
+    return WriteOut(out, PictureFile::Bytes(picture).toStdString(), options.replace, options.sync);
 }
 
 // Decodes one picture file into target ("-" for standard output).
-int DecodeOne(const QString& path, const QString& target, CliText::Encoding encoding, bool info,
-              AtomicFile::Sync sync = AtomicFile::Sync::EachFile)
+int DecodeOne(const std::string& path, const std::string& target, CliText::Encoding encoding, bool info,
+              Replace replace, Sync sync)
 {
     PixelSurface picture;
-    if (const QString problem = PictureProblem(path, &picture); !problem.isEmpty())
+    if (const std::string problem = PictureProblem(path, &picture); !problem.empty())
         return Fail(path, problem);
     const CodedPicture::Decoded decoded = CodedPicture::Decode(picture);
     if (info)
-        Err(QStringLiteral("size %1, text colour %2, background %3\n")
-                .arg(decoded.textSize).arg(Hex(decoded.fore), Hex(decoded.back)));
-    QString error;
-    if (!CliText::WriteAll(target, CliText::FromBoxText(decoded.text, encoding), &error, sync))
-        return Fail(target, error);
-    return Success;
+        // A batch (whose files sync later) names the picture on every line.
+        Err((sync == Sync::Later ? Shown(path) + ": " : std::string()) + "size " + std::to_string(decoded.textSize) + ", text colour " + Hex(decoded.fore)
+            + ", background " + Hex(decoded.back) + "\n");
+    return WriteOut(target, CliText::FromBoxText(decoded.text, encoding).toStdString(), replace, sync);
 }
 
-// Runs one job per input into folder, with a progress line; the status is the worst of them.
-// The files are flushed to the disk once, at the end, rather than one by one.
-template <typename Job>
-int Batch(const QStringList& inputs, const QString& folder, Job job)
+// A text for a JSON document: quoted, with control characters and bytes that are not UTF-8
+// escaped (the latter as \udcXX, the byte's escape).
+std::string JsonString(const std::string& text)
 {
-    int status = Success;
-    {
-        Progress progress(inputs.size());
-        for (qsizetype i = 0; i < inputs.size(); ++i) {
-            progress.Step(i, inputs[i]);
-            status = std::max(status, job(inputs[i]));
+    const QString decoded = QString::fromUtf8(QByteArray::fromStdString(text));
+    const bool validUtf8 = decoded.toUtf8() == QByteArray::fromStdString(text);
+    std::string json = "\"";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        char escape[8];
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (b < 0x20 || (b >= 0x80 && !validUtf8)) {
+            std::snprintf(escape, sizeof escape, b < 0x20 ? "\\u%04x" : "\\udc%02x", b);
+            json += escape;
+        } else {
+            json += c;
         }
     }
-    if (!AtomicFile::SyncFolder(folder))
-        return Fail(folder, QString::fromLocal8Bit(std::strerror(errno)));
-    return status;
+    return json + "\"";
+}
+
+// Starts what laying out text with fonts needs, once: the toolkit without a display.
+void StartFonts()
+{
+    static int argc = 1;
+    static char name[] = "huecipher-cli";
+    static char* argv[] = {name, nullptr};
+    if (QGuiApplication::instance())
+        return;
+    // Text is laid out with fonts, never shown: no display is needed, whatever is set.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QGuiApplication app(argc, argv);
+}
+
+// Parses a command that lays a text out (--size, --encoding) and reads the displayed lines
+// of its first argument; -1 to go on, otherwise the status to end with.
+int ReadLines(Command& command, const ArgumentList& arguments, CliText::Encoding* encoding, QStringList* lines)
+{
+    if (const int status = command.Parse(arguments); status >= 0)
+        return status;
+    double size = 0;
+    if (!ReadSize(command.Args(), &size) || !ReadEncoding(command.Args(), encoding))
+        return command.Usage("--size takes one of 8 to 12, --encoding utf8 or cp1252");
+    QByteArray text;
+    if (!ReadBoxText(command.Positional().at(0), *encoding, &text))
+        return BadInput;
+    StartFonts();
+    *lines = DisplayedLines::Of(Win1252::ToDocumentText(text), DisplayedLines::TextBoxFont(size));
+    return -1;
 }
 
 }  // namespace
 
-int Encode(const QStringList& arguments)
+int Encode(const ArgumentList& arguments)
 {
-    Command command(QStringLiteral(
+    Command command(
         "Usage: huecipher-cli encode [--size PT] [--fore COLOUR] [--back COLOUR] [--encoding utf8|cp1252]\n"
         "                            [--allow-loss] [--force] TEXT OUT.hqc\n"
         "       huecipher-cli encode [options] -d FOLDER TEXT...\n"
-        "Codes the text of TEXT (a file, or - for standard input) into a coded picture.\n"
+        "Codes the text of TEXT (a file, or - for standard input) into a coded picture\n"
+        "(OUT.hqc, or - for standard output).\n"
         "  --size PT        text size, 8 to 12 (default: the program's start size, 8.25)\n"
         "  --fore COLOUR    text colour, #RRGGBB or R,G,B (default 60,60,60)\n"
         "  --back COLOUR    background colour (default 255,255,255)\n"
         "  --encoding E     how TEXT is written: utf8 (default) or cp1252\n"
         "  --allow-loss     code a text even when some of it will not come back\n"
-        "  --force          replace OUT.hqc when it exists\n"
-        "  -d, --directory FOLDER  code every TEXT into FOLDER/NAME.hqc\n"), 1, -1);
-    const QCommandLineOption fore(QStringLiteral("fore"), QString(), QStringLiteral("colour"));
-    const QCommandLineOption back(QStringLiteral("back"), QString(), QStringLiteral("colour"));
-    const QCommandLineOption allowLoss(QStringLiteral("allow-loss"));
-    const QCommandLineOption force(QStringLiteral("force"));
-    command.Parser().addOptions({kSize, fore, back, kEncoding, allowLoss, force, kFolder});
+        "  --force          replace a picture that exists\n"
+        "  -d, --directory FOLDER  code every TEXT into FOLDER/NAME.hqc\n",
+        {kSize, {"fore", 0, true}, {"back", 0, true}, kEncoding, {"allow-loss", 0, false}, kForce, kFolder}, 1, Any);
     if (const int status = command.Parse(arguments); status >= 0)
         return status;
-    const QCommandLineParser& p = command.Parser();
+    const Arguments& args = command.Args();
     EncodeOptions options;
-    if (!ReadSize(p, &options.settings.textSize))
-        return command.Usage(QStringLiteral("--size takes one of 8, 9, 10, 11, 12"));
-    if (p.isSet(fore) && !ReadColour(p.value(fore), &options.settings.fore))
-        return command.Usage(QStringLiteral("--fore takes #RRGGBB or R,G,B"));
-    if (p.isSet(back) && !ReadColour(p.value(back), &options.settings.back))
-        return command.Usage(QStringLiteral("--back takes #RRGGBB or R,G,B"));
-    if (!ReadEncoding(p, &options.encoding))
-        return command.Usage(QStringLiteral("--encoding takes utf8 or cp1252"));
-    options.allowLoss = p.isSet(allowLoss);
-    options.force = p.isSet(force);
-    const QStringList inputs = command.Arguments();
-    if (p.isSet(kFolder)) {
-        const QString folder = p.value(kFolder);
-        options.sync = AtomicFile::Sync::Later;
-        return Batch(inputs, folder, [&](const QString& source) {
-            return EncodeOne(source, InFolder(folder, source, QStringLiteral(".hqc")), options);
-        });
+    if (!ReadSize(args, &options.settings.textSize))
+        return command.Usage("--size takes one of 8, 9, 10, 11, 12");
+    if (args.Has("fore") && !ReadColour(args.Value("fore"), &options.settings.fore))
+        return command.Usage("--fore takes #RRGGBB or R,G,B");
+    if (args.Has("back") && !ReadColour(args.Value("back"), &options.settings.back))
+        return command.Usage("--back takes #RRGGBB or R,G,B");
+    if (!ReadEncoding(args, &options.encoding))
+        return command.Usage("--encoding takes utf8 or cp1252");
+    options.allowLoss = args.Has("allow-loss");
+    options.replace = args.Has("force") ? Replace::Allowed : Replace::Never;
+    const ArgumentList& inputs = command.Positional();
+    if (args.Has("directory")) {
+        options.sync = Sync::Later;
+        return Batch(inputs, args.Value("directory"), ".hqc",
+                     [&](const std::string& source, const std::string& out) { return EncodeOne(source, out, options); });
     }
     if (inputs.size() != 2)
-        return command.Usage(QStringLiteral("encode takes TEXT and OUT.hqc, or -d FOLDER and texts"));
+        return command.Usage("encode takes TEXT and OUT.hqc, or -d FOLDER and texts");
     return EncodeOne(inputs.at(0), inputs.at(1), options);
 }
 
-int Decode(const QStringList& arguments)
+int Decode(const ArgumentList& arguments)
 {
-    Command command(QStringLiteral(
-        "Usage: huecipher-cli decode [-o TEXT] [--encoding utf8|cp1252] [--info] PICTURE\n"
+    Command command(
+        "Usage: huecipher-cli decode [-o TEXT] [--encoding utf8|cp1252] [--info] [--force] PICTURE\n"
         "       huecipher-cli decode [options] -d FOLDER PICTURE...\n"
-        "Writes the text of a coded picture to standard output, or to TEXT.\n"
-        "  -o, --output TEXT  the file to write (replaced when complete)\n"
+        "Writes the text of a coded picture (a file, or - for standard input) to standard\n"
+        "output, or to TEXT.\n"
+        "  -o, --output TEXT  the file to write (- for standard output)\n"
         "  --encoding E       utf8 (default) or cp1252, the program's own text files\n"
         "  --info             the text size and colours on standard error\n"
-        "  -d, --directory FOLDER  decode every PICTURE into FOLDER/NAME.txt\n"), 1, -1);
-    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
-                                    QStringLiteral("file"), QStringLiteral("-"));
-    const QCommandLineOption info(QStringLiteral("info"));
-    command.Parser().addOptions({output, kEncoding, info, kFolder});
+        "  --force            replace a text file that exists\n"
+        "  -d, --directory FOLDER  decode every PICTURE into FOLDER/NAME.txt\n",
+        {{"output", 'o', true}, kEncoding, {"info", 0, false}, kForce, kFolder}, 1, Any);
     if (const int status = command.Parse(arguments); status >= 0)
         return status;
-    const QCommandLineParser& p = command.Parser();
+    const Arguments& args = command.Args();
     CliText::Encoding encoding;
-    if (!ReadEncoding(p, &encoding))
-        return command.Usage(QStringLiteral("--encoding takes utf8 or cp1252"));
-    const QStringList inputs = command.Arguments();
-    if (p.isSet(kFolder)) {
-        const QString folder = p.value(kFolder);
-        return Batch(inputs, folder, [&](const QString& path) {
-            return DecodeOne(path, InFolder(folder, path, QStringLiteral(".txt")), encoding, p.isSet(info),
-                             AtomicFile::Sync::Later);
+    if (!ReadEncoding(args, &encoding))
+        return command.Usage("--encoding takes utf8 or cp1252");
+    const Replace replace = args.Has("force") ? Replace::Allowed : Replace::Never;
+    const ArgumentList& inputs = command.Positional();
+    if (args.Has("directory")) {
+        return Batch(inputs, args.Value("directory"), ".txt", [&](const std::string& path, const std::string& out) {
+            return DecodeOne(path, out, encoding, args.Has("info"), replace, Sync::Later);
         });
     }
     if (inputs.size() != 1)
-        return command.Usage(QStringLiteral("decode takes one PICTURE, or -d FOLDER and pictures"));
-    return DecodeOne(inputs.at(0), p.value(output), encoding, p.isSet(info));
+        return command.Usage("decode takes one PICTURE, or -d FOLDER and pictures");
+    return DecodeOne(inputs.at(0), args.Value("output", "-"), encoding, args.Has("info"), replace, Sync::EachFile);
 }
 
-int Check(const QStringList& arguments)
+int Check(const ArgumentList& arguments)
 {
-    Command command(QStringLiteral(
+    Command command(
         "Usage: huecipher-cli check PICTURE...\n"
         "Says of every file whether it is a valid coded picture: \"ok\" or the reason.\n"
-        "The status is 0 only when all of them are.\n"), 1, -1);
+        "The status is 0 only when all of them are.\n",
+        {}, 1, Any);
     if (const int status = command.Parse(arguments); status >= 0)
         return status;
     int result = Success;
-    for (const QString& path : command.Arguments()) {
+    for (const std::string& path : command.Positional()) {
         PixelSurface picture;
-        const QString problem = PictureProblem(path, &picture);
-        Out(QStringLiteral("%1: %2\n").arg(path, problem.isEmpty() ? QStringLiteral("ok") : problem));
-        if (!problem.isEmpty())
+        const std::string problem = PictureProblem(path, &picture);
+        Out(Shown(path) + ": " + (problem.empty() ? std::string("ok") : problem) + "\n");
+        if (!problem.empty())
             result = BadInput;
     }
-    std::fflush(stdout);
     return result;
 }
 
-int Info(const QStringList& arguments)
+int Info(const ArgumentList& arguments)
 {
-    Command command(QStringLiteral(
+    Command command(
         "Usage: huecipher-cli info [--json] PICTURE\n"
         "Describes a coded picture: signature, text size, colours, number of characters, and\n"
-        "whether anything was written past the rows that are read back.\n"), 1, 1);
-    const QCommandLineOption json(QStringLiteral("json"));
-    command.Parser().addOption(json);
+        "whether anything was written past the rows that are read back.\n",
+        {{"json", 0, false}}, 1, 1);
     if (const int status = command.Parse(arguments); status >= 0)
         return status;
-    const QString path = command.Arguments().at(0);
+    const std::string& path = command.Positional().at(0);
     PixelSurface picture;
-    if (const QString problem = PictureProblem(path, &picture); !problem.isEmpty())
+    if (const std::string problem = PictureProblem(path, &picture); !problem.empty())
         return Fail(path, problem);
     const CodedPicture::Decoded decoded = CodedPicture::Decode(picture);
     // Rows 118 and 119 are not read back: text that reached them is lost.
@@ -400,50 +449,29 @@ int Info(const QStringList& arguments)
         const Rgb frame = picture.GetPixel(x, CodedPicture::Height - 1);
         pastReadable |= below.r != CodedPicture::EmptyRed || frame.r != 0 || frame.g != 0 || frame.b != 0;
     }
-    const QString signature = Win1252::Decode(decoded.signature.left(CodedPicture::SignatureLength));
-    if (command.Parser().isSet(json)) {
-        const QJsonObject o{{QStringLiteral("file"), path},
-                            {QStringLiteral("signature"), signature},
-                            {QStringLiteral("textSize"), decoded.textSize},
-                            {QStringLiteral("textColour"), Hex(decoded.fore)},
-                            {QStringLiteral("backgroundColour"), Hex(decoded.back)},
-                            {QStringLiteral("characters"), int(decoded.text.size())},
-                            {QStringLiteral("writtenPastReadableRows"), pastReadable}};
-        Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
+    const std::string signature =
+        Win1252::Decode(decoded.signature.left(CodedPicture::SignatureLength)).toUtf8().toStdString();
+    const std::string characters = std::to_string(decoded.text.size());
+    if (command.Args().Has("json")) {
+        Out("{\n    \"file\": " + JsonString(path) + ",\n    \"signature\": " + JsonString(signature)
+            + ",\n    \"textSize\": " + std::to_string(decoded.textSize) + ",\n    \"textColour\": \""
+            + Hex(decoded.fore) + "\",\n    \"backgroundColour\": \"" + Hex(decoded.back)
+            + "\",\n    \"characters\": " + characters + ",\n    \"writtenPastReadableRows\": "
+            + (pastReadable ? "true" : "false") + "\n}\n");
     } else {
-        Out(QStringLiteral("signature: %1\ntext size: %2\ntext colour: %3\nbackground colour: %4\n"
-                           "characters: %5\nwritten past the readable rows: %6\n")
-                .arg(signature).arg(decoded.textSize).arg(Hex(decoded.fore), Hex(decoded.back))
-                .arg(decoded.text.size()).arg(pastReadable ? QStringLiteral("yes") : QStringLiteral("no")));
+        Out("signature: " + Shown(signature) + "\ntext size: " + std::to_string(decoded.textSize) + "\ntext colour: "
+            + Hex(decoded.fore) + "\nbackground colour: " + Hex(decoded.back) + "\ncharacters: " + characters
+            + "\nwritten past the readable rows: " + (pastReadable ? "yes" : "no") + "\n");
     }
-    std::fflush(stdout);
     return Success;
 }
 
-namespace {
-// Parses a command that lays a text out (--size, --encoding) and reads the displayed lines
-// of its first argument; -1 to go on, otherwise the status to end with.
-int ReadLines(Command& command, const QStringList& arguments, CliText::Encoding* encoding, QStringList* lines)
+int Lines(const ArgumentList& arguments)
 {
-    command.Parser().addOptions({kSize, kEncoding});
-    if (const int status = command.Parse(arguments); status >= 0)
-        return status;
-    double size = 0;
-    if (!ReadSize(command.Parser(), &size) || !ReadEncoding(command.Parser(), encoding))
-        return command.Usage(QStringLiteral("--size takes one of 8 to 12, --encoding utf8 or cp1252"));
-    QByteArray text;
-    if (!ReadBoxText(command.Arguments().at(0), *encoding, &text))
-        return BadInput;
-    *lines = DisplayedLines::Of(Win1252::ToDocumentText(text), DisplayedLines::TextBoxFont(size));
-    return -1;
-}
-}  // namespace
-
-int Lines(const QStringList& arguments)
-{
-    Command command(QStringLiteral(
+    Command command(
         "Usage: huecipher-cli lines [--size PT] [--encoding utf8|cp1252] TEXT\n"
-        "Prints the lines the text box displays for the text, one to a line.\n"), 1, 1);
+        "Prints the lines the text box displays for the text, one to a line.\n",
+        {kSize, kEncoding}, 1, 1);
     CliText::Encoding encoding;
     QStringList lines;
     if (const int status = ReadLines(command, arguments, &encoding, &lines); status >= 0)
@@ -451,39 +479,55 @@ int Lines(const QStringList& arguments)
     QByteArray out;
     for (const QString& line : lines)
         out += CliText::FromBoxText(Win1252::Encode(line), encoding) + '\n';
-    QString error;
-    if (!CliText::WriteAll(QStringLiteral("-"), out, &error))
-        return Fail(QStringLiteral("-"), error);
-    return Success;
+    return WriteOut("-", out.toStdString(), Replace::Never, Sync::EachFile);
 }
 
-int Pdf(const QStringList& arguments)
+int Pdf(const ArgumentList& arguments)
 {
-    Command command(QStringLiteral(
-        "Usage: huecipher-cli pdf [--size PT] [--encoding utf8|cp1252] [--name NAME] TEXT OUT\n"
+    Command command(
+        "Usage: huecipher-cli pdf [--size PT] [--encoding utf8|cp1252] [--name NAME] [--force] TEXT OUT\n"
         "Writes the PDF document the window's export writes for the text at that size.\n"
-        "OUT is the document's file; with --name, OUT is a folder and the document is\n"
-        "written there as NAME.pdf, as the window's export names it.\n"), 2, 2);
-    const QCommandLineOption name(QStringLiteral("name"), QString(), QStringLiteral("name"));
-    command.Parser().addOption(name);
+        "OUT is the document's file (- for standard output); with --name, OUT is a folder\n"
+        "and the document is written there as NAME.pdf, as the window's export names it.\n"
+        "  --force          replace a document that exists\n",
+        {kSize, kEncoding, {"name", 0, true}, kForce}, 2, 2);
     CliText::Encoding encoding;
     QStringList lines;
     if (const int status = ReadLines(command, arguments, &encoding, &lines); status >= 0)
         return status;
-    QString out = command.Arguments().at(1);
-    if (command.Parser().isSet(name)) {
+    std::string out = command.Positional().at(1);
+    if (command.Args().Has("name")) {
         // The name as typed (blanks kept), as the window's export takes it.
-        const QString documentName = command.Parser().value(name);
-        if (documentName.trimmed().isEmpty() || documentName.contains(QLatin1Char('/')))
-            return command.Usage(QStringLiteral("--name takes a name, not empty and not a path"));
-        if (!QFileInfo(out).isDir())
-            return Fail(out, QStringLiteral("not a folder (with --name, OUT is the folder to write in)"));
-        out = QDir(out).filePath(documentName + QStringLiteral(".pdf"));
+        const std::string name = command.Args().Value("name");
+        if (name.find_first_not_of(" \t") == std::string::npos || name.find('/') != std::string::npos)
+            return command.Usage("--name takes a name, not empty and not a path");
+        if (out == "-" || !LocalFile::IsFolder(out))
+            return Fail(out, "not a folder (with --name, OUT is the folder to write in)");
+        out += (out.back() == '/' ? "" : "/") + name + ".pdf";
     }
-    QString error;
-    if (!AtomicFile::WriteByName(out, [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); },
-                                 &error))
+    const Replace replace = command.Args().Has("force") ? Replace::Allowed : Replace::Never;
+    auto write = [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); };
+    std::string error;
+    if (out == "-") {
+        // The writer needs a file: the document is made in a temporary one and then copied.
+        char name[] = "/tmp/huecipher-pdf-XXXXXX";
+        const int fd = ::mkstemp(name);
+        if (fd < 0)
+            return Fail(name, LocalFile::Reason(errno));
+        ::close(fd);
+        std::string document;
+        bool ok = LocalFile::WriteByName(name, write, Replace::Allowed, &error)
+            && LocalFile::ReadRegular(name, std::string().max_size(), &document, &error);
+        ::unlink(name);
+        if (!ok)
+            return Fail(out, error);
+        return WriteOut(out, document, replace, Sync::EachFile);
+    }
+    if (!LocalFile::WriteByName(out, write, replace, &error)) {
+        if (error == LocalFile::ExistsAlready)
+            error += " (--force replaces it)";
         return Fail(out, error);
+    }
     return Success;
 }
 

@@ -1,11 +1,12 @@
 // huecipher-cli: code, decode, check and export from the command line, with no window.
 #include "Commands.h"
+#include "Output.h"
 
-#include <QGuiApplication>
-
-#include <cstdio>
-#include <functional>
+#include <csignal>
+#include <exception>
 #include <map>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -24,42 +25,54 @@ const char* const kUsage =
     "huecipher-cli COMMAND --help describes a command; huecipher-cli --version shows the version.\n"
     "Status: 0 success, 1 bad input or a failed write, 2 wrong usage.\n";
 
+int Run(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty()) {
+        Cli::Err(kUsage);
+        return 2;
+    }
+    const std::string& first = arguments.front();
+    if (first == "--help" || first == "-h") {
+        Cli::Out(kUsage);
+        return 0;
+    }
+    if (first == "--version" || first == "-v") {
+        Cli::Out("huecipher-cli " HUECIPHER_VERSION "\n");
+        return 0;
+    }
+    const std::map<std::string, int (*)(const Cli::ArgumentList&)> commands = {
+        {"encode", Cli::Encode}, {"decode", Cli::Decode}, {"check", Cli::Check},
+        {"info", Cli::Info},     {"lines", Cli::Lines},   {"pdf", Cli::Pdf},
+    };
+    const auto command = commands.find(first);
+    if (command == commands.end()) {
+        Cli::Err("huecipher-cli: no command \"" + Cli::Shown(first) + "\"\n\n" + kUsage);
+        return 2;
+    }
+    return command->second(Cli::ArgumentList(arguments.begin() + 1, arguments.end()));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    // Text is laid out with fonts, never shown: no display is needed, whatever is set, and
-    // the toolkit's notes about its surroundings are no business of a script's.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "huecipher-cli: %s\n", qPrintable(message));
-    });
-    QGuiApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    if (arguments.isEmpty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
+    // A reader that goes away is a failed write, reported as such, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+    Cli::GuardStandardStreams();
+    int status;
+    try {
+        status = Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        Cli::Err("huecipher-cli: not enough memory\n");
+        return 1;
+    } catch (const std::exception& e) {
+        Cli::Err(std::string("huecipher-cli: ") + e.what() + "\n");
+        return 1;
     }
-    const QString first = arguments.first();
-    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
-        return 0;
+    // Output that did not arrive is a failure, whatever the command made of it.
+    if (const std::string failure = Cli::TakeOutputFailure(); !failure.empty()) {
+        Cli::Err("huecipher-cli: standard output: " + failure + "\n");
+        return 1;
     }
-    if (first == QLatin1String("--version") || first == QLatin1String("-v")) {
-        std::printf("huecipher-cli %s\n", HUECIPHER_VERSION);
-        return 0;
-    }
-    const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("encode"), Cli::Encode}, {QStringLiteral("decode"), Cli::Decode},
-        {QStringLiteral("check"), Cli::Check},   {QStringLiteral("info"), Cli::Info},
-        {QStringLiteral("lines"), Cli::Lines},   {QStringLiteral("pdf"), Cli::Pdf},
-    };
-    const auto command = commands.find(first);
-    if (command == commands.end()) {
-        std::fprintf(stderr, "huecipher-cli: no command \"%s\"\n\n%s", qPrintable(first), kUsage);
-        return 2;
-    }
-    return command->second(arguments);
+    return status;
 }

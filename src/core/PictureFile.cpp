@@ -3,7 +3,10 @@
 #include "AtomicFile.h"
 #include "CodedPicture.h"
 
-#include <QFile>
+#include "LocalFile.h"
+#include "LocalName.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -27,16 +30,20 @@ void MirrorPicture(PixelSurface& surface)
 
 namespace PictureFile {
 
-bool Save(const PixelSurface& surface, const QString& path, QString* error, AtomicFile::Sync sync)
+QByteArray Bytes(const PixelSurface& surface)
 {
-    return AtomicFile::Write(
-        path,
-        [&](QIODevice& file) {
-            // An RGB888 image makes the writer produce 24 bits per pixel.
-            QImageWriter writer(&file, "bmp");
-            return writer.write(surface.Image().convertToFormat(QImage::Format_RGB888));
-        },
-        error, sync);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // An RGB888 image makes the writer produce 24 bits per pixel.
+    QImageWriter writer(&buffer, "bmp");
+    writer.write(surface.Image().convertToFormat(QImage::Format_RGB888));
+    return bytes;
+}
+
+bool Save(const PixelSurface& surface, const QString& path, QString* error)
+{
+    return AtomicFile::Write(path, Bytes(surface), error);
 }
 
 namespace {
@@ -52,9 +59,9 @@ quint32 Le(const QByteArray& b, int at, int bytes)
 // True when the file holds every pixel its bitmap header declares. The reader would give a
 // truncated file's missing rows as undefined memory, so such a file is refused beforehand.
 // Only uncompressed bitmaps (with or without bit fields) are taken.
-bool BitmapIsComplete(QFile& file)
+bool BitmapIsComplete(const QByteArray& file)
 {
-    const QByteArray head = file.peek(54);
+    const QByteArray head = file.left(54);
     if (head.size() < 26 || !head.startsWith("BM"))
         return false;
     const quint32 pixelOffset = Le(head, 10, 4);
@@ -91,11 +98,13 @@ bool BitmapIsComplete(QFile& file)
 
 }  // namespace
 
-bool Load(PixelSurface& surface, const QString& path)
+bool FromBytes(PixelSurface& surface, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes || !BitmapIsComplete(file))
+    if (bytes.size() > MaxFileBytes || !BitmapIsComplete(bytes))
         return false;
+    QBuffer file;
+    file.setData(bytes);
+    file.open(QIODevice::ReadOnly);
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     if (reader.format() != "bmp")
@@ -109,6 +118,23 @@ bool Load(PixelSurface& surface, const QString& path)
     if (!reader.read(&image) || image.size() != size)
         return false;
     surface.SetImage(image);
+    return true;
+}
+
+bool Load(PixelSurface& surface, const QString& path, QString* error)
+{
+    std::string bytes;
+    std::string why;
+    if (!LocalFile::ReadRegular(LocalName::ToBytes(path).toStdString(), MaxFileBytes, &bytes, &why)) {
+        if (error)
+            *error = QString::fromStdString(why);
+        return false;
+    }
+    if (!FromBytes(surface, QByteArray::fromStdString(bytes))) {
+        if (error)
+            *error = QStringLiteral("not a bitmap of 200 x 120 pixels");
+        return false;
+    }
     return true;
 }
 

@@ -1,7 +1,6 @@
 // Picture files (".hqc"): a 24-bit bitmap holding the coded picture mirrored left to right.
 #pragma once
 
-#include "AtomicFile.h"
 #include "PixelSurface.h"
 
 #include <QByteArray>
@@ -22,15 +21,21 @@ namespace PictureFile {
 // Largest file the loader looks at: a 200 x 120 bitmap needs about 94 KiB at most.
 constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
+// The surface as the bytes of an uncompressed 24-bit bitmap.
+QByteArray Bytes(const PixelSurface& surface);
+
 // Writes the surface as an uncompressed 24-bit bitmap. The file at path is replaced only
 // when the new one is complete; on failure it stays as it was and error says why.
-bool Save(const PixelSurface& surface, const QString& path, QString* error = nullptr,
-          AtomicFile::Sync sync = AtomicFile::Sync::EachFile);
+bool Save(const PixelSurface& surface, const QString& path, QString* error = nullptr);
 
-// Reads a bitmap of 200 x 120 pixels into surface. Anything else (missing, unreadable,
-// not a bitmap, another size, corrupt) returns false and leaves surface unchanged, without
+// Reads a bitmap of 200 x 120 pixels from the bytes of a file into surface. Anything else
+// (not a bitmap, another size, corrupt) returns false and leaves surface unchanged, without
 // decoding more than the header of a file whose size is wrong.
-bool Load(PixelSurface& surface, const QString& path);
+bool FromBytes(PixelSurface& surface, const QByteArray& bytes);
+
+// Reads the regular file at path (a name made by LocalName::FromBytes or typed) as above;
+// anything that is not a regular file is refused at once. error says why, when given.
+bool Load(PixelSurface& surface, const QString& path, QString* error = nullptr);
 
 // Characters of row 2, x 2-197, empty pixels skipped: what the picture check compares.
 QByteArray ReadSignatureRow(const PixelSurface& surface);

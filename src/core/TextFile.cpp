@@ -3,7 +3,8 @@
 #include "AtomicFile.h"
 #include "Win1252.h"
 
-#include <QFile>
+#include "LocalFile.h"
+#include "LocalName.h"
 
 namespace TextFile {
 
@@ -14,7 +15,7 @@ bool Write(const QString& path, const QStringList& lines, QString* error)
         bytes += Win1252::Encode(line);
         bytes += "\r\n";
     }
-    return AtomicFile::Write(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); }, error);
+    return AtomicFile::Write(path, bytes, error);
 }
 
 QByteArray LinesWithCrLf(const QByteArray& content)
@@ -36,15 +37,16 @@ QByteArray LinesWithCrLf(const QByteArray& content)
     return text;
 }
 
-bool Read(const QString& path, QByteArray* text)
+bool Read(const QString& path, QByteArray* text, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxReadBytes)
+    std::string content;
+    std::string why;
+    if (!LocalFile::ReadRegular(LocalName::ToBytes(path).toStdString(), MaxReadBytes, &content, &why)) {
+        if (error)
+            *error = QString::fromStdString(why);
         return false;
-    const QByteArray content = file.read(MaxReadBytes + 1);
-    if (file.error() != QFileDevice::NoError || content.size() > MaxReadBytes)
-        return false;
-    *text = LinesWithCrLf(content);
+    }
+    *text = LinesWithCrLf(QByteArray::fromStdString(content));
     return true;
 }
 

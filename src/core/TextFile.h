@@ -15,9 +15,9 @@ constexpr qint64 MaxReadBytes = 2 * 1024 * 1024;
 bool Write(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Reads a text file as the text box takes it: a line ends at CR or CR LF (an LF alone stays
-// in its line) and every line read is followed by CR LF. False when the file cannot be read
-// or is larger than MaxReadBytes.
-bool Read(const QString& path, QByteArray* text);
+// in its line) and every line read is followed by CR LF. False, with the reason in error when
+// given, when it is not a regular file, cannot be read or is larger than MaxReadBytes.
+bool Read(const QString& path, QByteArray* text, QString* error = nullptr);
 
 // The same splitting on bytes already read.
 QByteArray LinesWithCrLf(const QByteArray& content);

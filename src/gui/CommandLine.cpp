@@ -42,16 +42,20 @@ StartRequest ReadCommandLine(const QStringList& arguments)
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOption(help);
     parser.addOption(version);
-    // The toolkit reads these itself.
-    for (const char* name : {"platform", "display", "style", "stylesheet", "qwindowgeometry", "qwindowtitle",
-                             "qwindowicon", "platformtheme", "plugin"}) {
+    // The toolkit reads these itself (a session manager restarts the program with -session).
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "style",
+                             "stylesheet", "session", "geometry", "title", "name", "qwindowgeometry", "qwindowtitle",
+                             "qwindowicon", "visual", "ncols", "cmap", "im", "inputstyle", "fn", "font", "bg",
+                             "background", "fg", "foreground", "btn", "button", "qmljsdebugger"}) {
         QCommandLineOption toolkit(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(toolkit);
     }
-    QCommandLineOption reverse(QStringLiteral("reverse"));
-    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(reverse);
+    for (const char* name : {"reverse", "sync", "nograb", "dograb", "widgetcount", "testability"}) {
+        QCommandLineOption toolkit(QString::fromLatin1(name));
+        toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(toolkit);
+    }
 
     StartRequest request;
     if (!parser.parse(arguments) || parser.positionalArguments().size() > 1) {

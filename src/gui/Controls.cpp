@@ -1,5 +1,9 @@
 #include "Controls.h"
 
+#include "LocalName.h"
+
+#include <QListWidget>
+
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -333,4 +337,21 @@ void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outer
     QRect outer(0, 0, outerWidth, outerHeight);
     outer.moveCenter(screen->availableGeometry().center());
     w->move(outer.topLeft());
+}
+
+void ListDocuments(QListWidget* list, const QStringList& fileNames, int extensionLength)
+{
+    list->clear();
+    for (const QString& file : fileNames) {
+        // A file named just ".hqc" shows its whole name rather than an empty entry.
+        const QString stem = file.size() > extensionLength ? file.chopped(extensionLength) : file;
+        auto* item = new QListWidgetItem(LocalName::Shown(stem), list);
+        item->setData(Qt::UserRole, file);
+    }
+}
+
+QString ChosenDocument(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item && item->isSelected() ? item->data(Qt::UserRole).toString() : QString();
 }

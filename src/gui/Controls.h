@@ -1,6 +1,8 @@
 // Small controls the windows are built from: image buttons, clickable labels, panels.
 #pragma once
 
+class QListWidget;
+
 #include <QColor>
 #include <QFrame>
 #include <QLabel>
@@ -114,3 +116,9 @@ void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outer
 
 // Sets a caption label's text and sizes the label to it.
 void SetCaption(QLabel* label, const QString& text);
+
+// Fills a dialog's list with documents: each entry shows the file's name without its
+// extension (odd bytes and control characters escaped) and keeps the file's name itself.
+void ListDocuments(QListWidget* list, const QStringList& fileNames, int extensionLength);
+// The file name kept by the list's selected entry, or an empty text when none is selected.
+QString ChosenDocument(const QListWidget* list);

@@ -1,5 +1,6 @@
 // Documents opened from the desktop: named on the command line or dropped on the window.
 #include "CodingRoutines.h"
+#include "LocalName.h"
 #include "Main.h"
 #include "Messages.h"
 #include "PixelSurface.h"
@@ -8,7 +9,6 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 
 namespace {
@@ -16,15 +16,21 @@ namespace {
 const QString kPictureSuffix = QStringLiteral(".hqc");
 const QString kTextSuffix = QStringLiteral(".txt");
 
-// The document name of a file: its name without folder and extension.
+// The name of a file without its folder.
+QString FileName(const QString& path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// The document name of a file: its name without folder and extension, as a person reads it.
 QString DocumentName(const QString& path)
 {
-    return QFileInfo(path).fileName().chopped(4);
+    return LocalName::Shown(FileName(path).chopped(4));
 }
 
 bool HasSuffix(const QString& path, const QString& suffix)
 {
-    return path.endsWith(suffix, Qt::CaseInsensitive) && QFileInfo(path).fileName().size() > suffix.size();
+    return path.endsWith(suffix, Qt::CaseInsensitive) && FileName(path).size() > suffix.size();
 }
 
 QString OnlyDocumentsText()
@@ -42,15 +48,18 @@ void Main::OpenDocument(const QString& path)
         PixelSurface staging;
         Module1::OpenPictureFile(*this, staging, path, DocumentName(path), this);
     } else if (HasSuffix(path, kTextSuffix)) {
+        // Only a regular file is read, and only as much as the text box takes.
         QByteArray text;
-        if (!QFileInfo(path).isFile() || !TextFile::Read(path, &text)) {
-            Module1::ShowError(this, QStringLiteral("The text file could not be read!\n%1").arg(path));
+        QString error;
+        if (!TextFile::Read(path, &text, &error)) {
+            Module1::ShowError(this, QStringLiteral("The text file could not be read!\n%1\n%2")
+                                         .arg(LocalName::Shown(path), error));
             return;
         }
         Text1->SetText(text);
         SetDocumentName(DocumentName(path));
     } else {
-        Module1::ShowError(this, OnlyDocumentsText() + QStringLiteral("\n%1").arg(path));
+        Module1::ShowError(this, OnlyDocumentsText() + QStringLiteral("\n%1").arg(LocalName::Shown(path)));
     }
 }
 
@@ -62,7 +71,9 @@ void Main::OpenDroppedFiles(const QList<QUrl>& files)
         Module1::ShowError(this, OnlyDocumentsText() + QStringLiteral(" Drop one file at a time."));
         return;
     }
-    OpenDocument(files.first().toLocalFile());
+    // The path's bytes as the URL carries them, whether UTF-8 or not.
+    const QByteArray path = QByteArray::fromPercentEncoding(files.first().path(QUrl::FullyEncoded).toLatin1());
+    OpenDocument(LocalName::FromBytes(path));
 }
 
 void Main::dragEnterEvent(QDragEnterEvent* event)

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "CodingRoutines.h"
 #include "Controls.h"
+#include "LocalName.h"
 #include "Main.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
@@ -39,8 +40,6 @@ void OpenForm::Form_Load()
     Picture1->hide();
 
     ListPictureFiles();
-    for (int i = 0; i < File1->count(); ++i)
-        List1->addItem(File1->item(i)->text().chopped(4));
 
     Label1 = MakeCaption(QStringLiteral("Label1"), QStringLiteral("%1 File's").arg(List1->count()), this, 14, 296);
 
@@ -66,12 +65,12 @@ void OpenForm::Form_Load()
 void OpenForm::ListPictureFiles()
 {
     // A missing folder simply lists nothing. Names that begin with "." are the user's too;
-    // the program's own temporary files never end in the extension.
-    const QDir folder(Module1::ProgramFolder() + Module1::PicturesFolderPart());
-    const QStringList names = folder.entryList({QStringLiteral("*") + kExtension},
-                                               QDir::Files | QDir::Hidden | QDir::CaseSensitive,
-                                               QDir::Name | QDir::IgnoreCase);
+    // the program's own temporary files never end in the extension. Names are kept as bytes,
+    // so that one that is not UTF-8 opens too.
+    const QStringList names =
+        LocalName::FilesEndingIn(Module1::ProgramFolder() + Module1::PicturesFolderPart(), kExtension);
     File1->addItems(names);
+    ListDocuments(List1, names, kExtension.size());
 }
 
 void OpenForm::List1_Click()
@@ -89,9 +88,9 @@ void OpenForm::List1_DblClick()
 void OpenForm::OkKnop_Click()
 {
     OkKnop->PressEffect();
-    const QListWidgetItem* selected = List1->currentItem();
-    const QString name = selected && selected->isSelected() ? selected->text() : QString();
-    const QString path = Module1::ProgramFolder() + Module1::PicturesFolderPart() + name + kExtension;
+    const QString file = ChosenDocument(List1);
+    const QString path = Module1::ProgramFolder() + Module1::PicturesFolderPart() + file;
+    const QString name = List1->currentItem() && !file.isEmpty() ? List1->currentItem()->text() : QString();
 
     Module1::OpenPictureFile(m_main, Picture1->Surface(), path, name, this);
     accept();

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Controls.h"
 #include "FolderList.h"
+#include "LocalName.h"
 #include "Main.h"
 #include "Messages.h"
 #include "ProgramFolder.h"
@@ -17,8 +18,11 @@
 #include <QLocale>
 #include <QStorageInfo>
 
+#include <sys/stat.h>
+
 namespace {
 
+const QString kExtension = QStringLiteral(".txt");
 const QColor kListBack(0, 0, 40);
 const QColor kListText(220, 220, 220);
 
@@ -109,13 +113,17 @@ void OpenTekst::Form_Load()
 void OpenTekst::ShowFolder(const QString& folder)
 {
     m_fileFolder = QDir(folder).absolutePath();
+    // Names are kept as bytes, so that one that is not UTF-8 opens too.
+    const QStringList names = LocalName::FilesEndingIn(m_fileFolder, kExtension);
     File1->clear();
-    File1->addItems(QDir(m_fileFolder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive,
-                                                 QDir::Name | QDir::IgnoreCase));
-    List1->clear();
-    for (int i = 0; i < File1->count(); ++i)
-        List1->addItem(File1->item(i)->text().chopped(4));
+    File1->addItems(names);
+    ListDocuments(List1, names, kExtension.size());
     SetCaption(Label1, QStringLiteral("%1 File's").arg(List1->count()));
+}
+
+QString OpenTekst::FilePath(const QString& file) const
+{
+    return m_fileFolder + (m_fileFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + file;
 }
 
 void OpenTekst::Drive1_Change()
@@ -130,15 +138,16 @@ void OpenTekst::Dir1_Change()
 
 void OpenTekst::List1_Click()
 {
-    const QListWidgetItem* item = List1->currentItem();
-    if (!item || !item->isSelected())
+    const QString file = ChosenDocument(List1);
+    if (file.isEmpty())
         return;
-    const QFileInfo file(QDir(m_fileFolder).filePath(item->text() + QStringLiteral(".txt")));
-    if (!file.exists()) {
-        SetCaption(Label1, item->text());  // gone meanwhile: nothing to measure
+    const QString shown = List1->currentItem()->text();
+    struct stat info {};
+    if (::stat(LocalName::ToBytes(FilePath(file)).constData(), &info) != 0) {
+        SetCaption(Label1, shown);  // gone meanwhile: nothing to measure
         return;
     }
-    SetCaption(Label1, item->text() + QStringLiteral(" / ") + Module1::GroupedNumber(file.size(), QLocale())
+    SetCaption(Label1, shown + QStringLiteral(" / ") + Module1::GroupedNumber(info.st_size, QLocale())
                            + QStringLiteral(" Bytes"));
 }
 
@@ -150,15 +159,21 @@ void OpenTekst::List1_DblClick()
 void OpenTekst::OkKnop_Click()
 {
     OkKnop->PressEffect();
-    const QListWidgetItem* item = List1->currentItem();
-    QByteArray text;
-    if (!item || !item->isSelected()
-        || !TextFile::Read(QDir(m_fileFolder).filePath(item->text() + QStringLiteral(".txt")), &text)) {
+    const QString file = ChosenDocument(List1);
+    if (file.isEmpty()) {
         Module1::ShowMessage(this, QStringLiteral("Select Filename!"));
         return;
     }
+    // A file that cannot be read (gone, too large, not a regular file) is named with the reason.
+    QByteArray text;
+    QString error;
+    if (!TextFile::Read(FilePath(file), &text, &error)) {
+        Module1::ShowError(this, QStringLiteral("The text file could not be read!\n%1\n%2")
+                                     .arg(LocalName::Shown(FilePath(file)), error));
+        return;
+    }
     m_main.Text1->SetText(text);
-    m_main.SetDocumentName(item->text());
+    m_main.SetDocumentName(List1->currentItem()->text());
     accept();
 }
 

@@ -38,6 +38,8 @@ public slots:
 private:
     // Points File1 at folder and refills List1 and the count.
     void ShowFolder(const QString& folder);
+    // The path of a file of the folder whose files are listed.
+    QString FilePath(const QString& file) const;
 
     Main& m_main;
     QString m_fileFolder;

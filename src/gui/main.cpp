@@ -1,16 +1,20 @@
 #include "CommandLine.h"
+#include "LocalName.h"
 #include "Main.h"
 #include "ProgramFolder.h"
 
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+#include <new>
+
 int main(int argc, char* argv[])
 {
     // The command line is read before the toolkit starts: --help needs no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << LocalName::FromBytes(argv[i]);  // every byte of a file's name kept
     const Module1::StartRequest request = Module1::ReadCommandLine(arguments);
     if (request.exitCode >= 0)
         return request.exitCode;
@@ -24,5 +28,10 @@ int main(int argc, char* argv[])
     window.show();
     if (!request.file.isEmpty())
         QTimer::singleShot(0, &window, [&window, &request] { window.OpenDocument(request.file); });
-    return app.exec();
+    try {
+        return app.exec();
+    } catch (const std::bad_alloc&) {
+        std::fputs("huecipher: not enough memory\n", stderr);
+        return 1;
+    }
 }

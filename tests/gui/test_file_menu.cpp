@@ -236,7 +236,10 @@ private slots:
             dialog->List1->setCurrentRow(0);  // big
             answers.ThenPress(QMessageBox::Ok);
             dialog->OkKnop_Click();
-            QCOMPARE(answers.messages.back().text, QStringLiteral("Select Filename!"));
+            // Refused for its size, with the size: not "Select Filename!", which asks for a choice.
+            QCOMPARE(answers.messages.back().text,
+                     "The text file could not be read!\n" + folder + "big.txt\ntoo large: 52,428,800 bytes (at most "
+                     "2,097,152)");
             QCOMPARE(m.Text1->Text(), QByteArray("before"));
             QFile::remove(folder + "binary.txt");
             dialog->List1->setCurrentRow(1);  // binary, deleted meanwhile
@@ -244,6 +247,11 @@ private slots:
             QCOMPARE(dialog->Label1->text(), QStringLiteral("binary"));
             answers.ThenPress(QMessageBox::Ok);
             dialog->OkKnop_Click();
+            QVERIFY(answers.messages.back().text.endsWith("binary.txt\nno such file"));
+            dialog->List1->clearSelection();
+            answers.ThenPress(QMessageBox::Ok);
+            dialog->OkKnop_Click();
+            QCOMPARE(answers.messages.back().text, QStringLiteral("Select Filename!"));
             dialog->CancelKnop_Click();
         });
         m.FileIndex_Click(5);

@@ -1,0 +1,143 @@
+#include "LocalName.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace LocalName {
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+bool IsEscapedByte(char16_t c)
+{
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF;
+}
+
+// Length of the valid UTF-8 sequence at the start of s (n bytes), 0 when there is none.
+int SequenceLength(const unsigned char* s, qsizetype n, char32_t* code)
+{
+    const unsigned char b = s[0];
+    int length;
+    char32_t c;
+    if (b < 0x80) {
+        *code = b;
+        return 1;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+        c = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        c = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        c = b & 0x07;
+    } else {
+        return 0;
+    }
+    if (n < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((s[i] & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (s[i] & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < smallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return 0;
+    *code = c;
+    return length;
+}
+
+// "\xE9".
+QString ByteEscape(int byte)
+{
+    return QLatin1String("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+}  // namespace
+
+QString FromBytes(const QByteArray& bytes)
+{
+    QString name;
+    name.reserve(bytes.size());
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype i = 0; i < bytes.size();) {
+        char32_t code = 0;
+        const int length = SequenceLength(s + i, bytes.size() - i, &code);
+        if (length == 0) {
+            name += QChar(char16_t(EscapeBase + s[i]));
+            ++i;
+            continue;
+        }
+        name += QString::fromUcs4(&code, 1);
+        i += length;
+    }
+    return name;
+}
+
+QByteArray ToBytes(const QString& name)
+{
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        // A lone escape (not the second half of a pair) stands for one byte.
+        const bool escaped = i < name.size() && IsEscapedByte(name[i].unicode())
+            && !(i > 0 && name[i - 1].isHighSurrogate());
+        if (i == name.size() || escaped) {
+            bytes += QStringView(name).mid(start, i - start).toUtf8();
+            if (escaped)
+                bytes += char(name[i].unicode() - EscapeBase);
+            start = i + 1;
+        }
+    }
+    return bytes;
+}
+
+QString Shown(const QString& name)
+{
+    QString shown;
+    shown.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        const bool escaped = IsEscapedByte(c) && !(i > 0 && name[i - 1].isHighSurrogate());
+        if (escaped)
+            shown += ByteEscape(c - EscapeBase);
+        else if (c == '\n')
+            shown += QLatin1String("\\n");
+        else if (c == '\t')
+            shown += QLatin1String("\\t");
+        else if (c == '\r')
+            shown += QLatin1String("\\r");
+        else if (c < 0x20 || c == 0x7F)
+            shown += ByteEscape(c);
+        else
+            shown += QChar(c);
+    }
+    return shown;
+}
+
+QStringList FilesEndingIn(const QString& folder, const QString& suffix)
+{
+    QStringList names;
+    const QByteArray path = ToBytes(folder);
+    DIR* dir = ::opendir(path.constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = FromBytes(QByteArray(entry->d_name));
+        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode))
+            names.append(name);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return names;
+}
+
+}  // namespace LocalName
