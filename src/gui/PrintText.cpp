@@ -15,6 +15,9 @@
 
 #include <cups/cups.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
@@ -54,6 +57,35 @@ QPageLayout PrintableLayout(const QPrinterInfo& info)
     return layout;
 }
 
+// Whether the queue (of "name" or "name/instance") would print a job now: it is known, it
+// accepts jobs, and it is not stopped or paused.
+bool QueueIsReady(const QString& printerName)
+{
+    const QByteArray queue = printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest)
+        return false;
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool ready = !(state && std::atoi(state) == IPP_PSTATE_STOPPED)
+        && !(accepting && std::strcmp(accepting, "false") == 0);
+    cupsFreeDests(1, dest);
+    return ready;
+}
+
+// Whether the queue holds the job rather than printing it.
+bool JobIsHeld(const QByteArray& queue, int id)
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+    bool held = false;
+    for (int i = 0; i < count; ++i)
+        if (jobs[i].id == id)
+            held = jobs[i].state == IPP_JSTATE_HELD || jobs[i].state == IPP_JSTATE_STOPPED;
+    cupsFreeJobs(count, jobs);
+    return held;
+}
+
 // Hands the finished document to the queue (of "name" or "name/instance"); false when the
 // queue does not take it (not accepting jobs, stopped scheduler, refused document). The queue's
 // own defaults apply; the document carries its paper size.
@@ -62,7 +94,15 @@ bool SubmitJob(const QString& printerName, const QString& path, const QString& t
     const QByteArray queue = printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
     const int job = cupsPrintFile(queue.constData(), QFile::encodeName(path).constData(),
                                   title.toLocal8Bit().constData(), 0, nullptr);
-    return job > 0;
+    if (job <= 0)
+        return false;
+    // A queue stopped meanwhile, or one that holds the job instead of printing it, would keep
+    // it without a word: such a job is cancelled and reported as not printed.
+    if (!QueueIsReady(printerName) || JobIsHeld(queue, job)) {
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -144,7 +184,7 @@ void PrintText(Main& main, const QString& name)
         return;
     try {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        Require(!info.isNull());
+        Require(!info.isNull() && QueueIsReady(info.printerName()));
         // The job is drawn into a document of its own and then handed to the queue, so that a
         // queue that refuses it is a failure the user hears of rather than a job that vanishes.
         QTemporaryFile document(QDir::tempPath() + QStringLiteral("/huecipher-print-XXXXXX.pdf"));

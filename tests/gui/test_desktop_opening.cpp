@@ -69,6 +69,13 @@ private slots:
         const auto withToolkit = ReadCommandLine({"huecipher", "-platform", "offscreen", "notes.txt"});
         QCOMPARE(withToolkit.exitCode, -1);
         QCOMPARE(withToolkit.file, QStringLiteral("notes.txt"));
+        // The toolkit's standard options pass, as a session manager's restart gives them.
+        const auto restarted = ReadCommandLine({"huecipher", "-session", "10d5c3e4f", "-geometry", "800x492+0+0",
+                                                "-title", "T", "-name", "n", "-style", "fusion", "-reverse", "a.hqc"});
+        QCOMPARE(restarted.exitCode, -1);
+        QCOMPARE(restarted.file, QStringLiteral("a.hqc"));
+        std::unique_ptr<QProcess> session(RunProgram({"-session", "10d5c3e4f", "--version"}));
+        QCOMPARE(session->exitCode(), 0);
 
         std::unique_ptr<QProcess> help(RunProgram({"--help"}));
         QCOMPARE(help->exitCode(), 0);

@@ -1,18 +1,28 @@
 // What a careless or hostile world hands the program through its window: pictures that are
 // not what they claim, huge and binary text files, and texts far beyond the advertised size.
 #include "CodedPicture.h"
+#include "CodingValues.h"
+#include "LocalName.h"
 #include "ModalAnswerer.h"
 #include "OpenForm.h"
 #include "OpenTekst.h"
 #include "PictureBox.h"
+#include "PictureSteps.h"
 #include "TestFiles.h"
 #include "TextLines.h"
 #include "ToolsTexts.h"
 #include "WindowFixture.h"
 
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +58,37 @@ QString OpenPicture(Main& m, const QString& name)
     answers.ThenPress(QMessageBox::Ok);
     m.FileIndex_Click(2);
     return answers.messages.empty() ? QString() : answers.messages.back().text;
+}
+
+// Writes bytes to a file named by bytes (not always UTF-8).
+bool WriteBytesNamed(const QByteArray& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool ok = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && ok;
+}
+
+// Runs open() and gives how long it took. Should it block on a FIFO, a writer opens the FIFO
+// after three seconds, so that the test fails instead of hanging.
+qint64 MillisecondsFor(const QByteArray& fifo, const std::function<void()>& open)
+{
+    std::atomic<bool> done{false};
+    std::thread rescuer([&] {
+        for (int i = 0; i < 30 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    QElapsedTimer timer;
+    timer.start();
+    open();
+    const qint64 elapsed = timer.elapsed();
+    done = true;
+    rescuer.join();
+    return elapsed;
 }
 
 }  // namespace
@@ -118,6 +159,79 @@ private slots:
         // NUL bytes stay; every lone CR ends a line.
         QCOMPARE(m.Text1->Text(), QByteArray("a\0b\r\nc\r\nd\r\ne\0\r\n", 15));
         QCOMPARE(m.Label3->text(), QStringLiteral("15 / 65.000 Characters"));
+    }
+
+    // Names that are not UTF-8 or hold control characters are listed, shown escaped and opened
+    // by both dialogs, the command line and a drop; FIFOs are refused at once, never waited on.
+    void oddNamesOpenAndFifosAreRefused()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QByteArray pictures = QFile::encodeName(f.dir.path()) + "/Pictures/";
+        const QByteArray texts = QFile::encodeName(f.dir.path()) + "/Teksten/";
+        QVERIFY(QDir().mkpath(f.dir.path() + "/Teksten"));
+        QVERIFY(WriteBytesNamed(pictures + "caf\xE9.hqc", GoodPicture(f.dir.path())));
+        QVERIFY(WriteBytesNamed(texts + "caf\xE9.txt", "latin-1 name"));
+        QVERIFY(WriteBytesNamed(texts + "two\nlines.txt", "newline name"));
+        // The toolkit cannot remove names that are not UTF-8: the test does.
+        const auto removeNames = qScopeGuard([&] {
+            for (const QByteArray& name : {pictures + "caf\xE9.hqc", texts + "caf\xE9.txt"})
+                ::unlink(name.constData());
+        });
+        QCOMPARE(::mkfifo(pictures + "pipe.hqc", 0600), 0);
+        QCOMPARE(::mkfifo(texts + "pipe.txt", 0600), 0);
+
+        QStringList listed;
+        ModalAnswerer answers;
+        answers.Then([&](QWidget* w) {
+            auto* form = qobject_cast<OpenForm*>(w);
+            for (int i = 0; i < form->List1->count(); ++i)
+                listed << form->List1->item(i)->text();
+            QVERIFY(ClickEntry(form->List1, "caf\\xE9"));
+            QTest::mouseClick(form->OkKnop, Qt::LeftButton);
+        });
+        Choose(m.File, 2);
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(listed, QStringList({"caf\\xE9"}));  // the FIFO is no picture file
+        QCOMPARE(m.FileLabel->text(), QStringLiteral("caf\\xE9"));
+        QVERIFY(Module1::SignatureText.startsWith("Hollowbrandt"));
+
+        listed.clear();
+        answers.Then([&](QWidget* w) {
+            auto* form = qobject_cast<OpenTekst*>(w);
+            for (int i = 0; i < form->List1->count(); ++i)
+                listed << form->List1->item(i)->text();
+            QVERIFY(ClickEntry(form->List1, "two\\nlines"));
+            QTest::mouseClick(form->OkKnop, Qt::LeftButton);
+        });
+        Choose(m.File, 5);
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(listed, QStringList({"caf\\xE9", "two\\nlines"}));
+        QCOMPARE(m.Text1->Text(), QByteArray("newline name\r\n"));
+
+        // The command line's bytes, and a dropped file's URL, reach the file unchanged.
+        m.OpenDocument(LocalName::FromBytes(texts + "caf\xE9.txt"));
+        QCOMPARE(m.Text1->Text(), QByteArray("latin-1 name\r\n"));
+        m.Text1->SetText("before the drop");
+        QMimeData data;
+        data.setUrls({QUrl::fromEncoded("file://" + QByteArray(texts).toPercentEncoding("/") + "caf%E9.txt")});
+        QDragEnterEvent enter(m.Frame1->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m.Frame1, &enter);
+        QDropEvent drop(m.Frame1->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m.Frame1, &drop);
+        QCOMPARE(m.Text1->Text(), QByteArray("latin-1 name\r\n"));
+        QCOMPARE(m.FileLabel->text(), QStringLiteral("caf\\xE9"));
+
+        for (const QByteArray& fifo : {pictures + "pipe.hqc", texts + "pipe.txt"}) {
+            answers.ThenPress(QMessageBox::Ok);
+            const qint64 ms = MillisecondsFor(fifo, [&] { m.OpenDocument(LocalName::FromBytes(fifo)); });
+            QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
+            QVERIFY(answers.AllAnswered());
+        }
+        QCOMPARE(answers.messages.at(answers.messages.size() - 2).text, QStringLiteral("No valid Glyphix picture!"));
+        QVERIFY2(answers.messages.back().text.endsWith("pipe.txt\nis a FIFO, not a regular file"),
+                 qPrintable(answers.messages.back().text));
+        QCOMPARE(m.Text1->Text(), QByteArray("latin-1 name\r\n"));
     }
 
     void aTextOfTwoHundredThousandCharacters()

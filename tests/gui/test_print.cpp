@@ -300,26 +300,32 @@ private slots:
         QVERIFY(sawName && sawRule && sawLine);
     }
 
-    void aQueueThatRefusesJobsIsReported()
+    // A queue that refuses jobs, and one that is stopped (it would take the job and hold it):
+    // both are off line for the user, and no job is left behind.
+    void aQueueThatRefusesOrHoldsJobsIsReported()
     {
         WindowFixture f;
         Main& m = *f.main;
         m.Text1->SetText("refused");
-        Run("cupsreject", {kQueue});
-        const int before = LastCompletedJob();
-        ModalAnswerer answers;
-        answers.ThenPress(QMessageBox::Yes);
-        answers.ThenPress(QMessageBox::Ok);
-        QTest::mouseClick(m.Image3, Qt::LeftButton);
-        Run("cupsaccept", {kQueue});
-        QVERIFY(answers.AllAnswered());
-        QCOMPARE(answers.messages.size(), size_t(2));
-        QCOMPARE(answers.messages[1].text, QStringLiteral("No printer or printer offline!"));
-        QCOMPARE(answers.messages[1].title, QStringLiteral(" Error"));
-        QCOMPARE(answers.messages[1].icon, QMessageBox::Critical);
-        QTest::qWait(500);
-        QCOMPARE(LastCompletedJob(), before);
-        QVERIFY(Run("lpstat", {"-o", kQueue}).trimmed().isEmpty());
+        for (const auto& [off, on] : {std::pair{"cupsreject", "cupsaccept"}, std::pair{"cupsdisable", "cupsenable"}}) {
+            Run(off, {kQueue});
+            const int before = LastCompletedJob();
+            ModalAnswerer answers;
+            answers.ThenPress(QMessageBox::Yes);
+            answers.ThenPress(QMessageBox::Ok);
+            QTest::mouseClick(m.Image3, Qt::LeftButton);
+            const QString waiting = Run("lpstat", {"-o", kQueue}).trimmed();
+            Run(on, {kQueue});
+            QVERIFY(answers.AllAnswered());
+            QCOMPARE(answers.messages.size(), size_t(2));
+            QCOMPARE(answers.messages[1].text, QStringLiteral("No printer or printer offline!"));
+            QCOMPARE(answers.messages[1].title, QStringLiteral(" Error"));
+            QCOMPARE(answers.messages[1].icon, QMessageBox::Critical);
+            QVERIFY2(waiting.isEmpty(), qPrintable(waiting));
+            QTest::qWait(500);
+            QCOMPARE(LastCompletedJob(), before);
+            QVERIFY(Run("lpstat", {"-o", kQueue}).trimmed().isEmpty());
+        }
     }
 
     void fiftyThreeLinesMakeOnePageUnderTheDocumentName()
