@@ -8,10 +8,14 @@
 #include "Win1252.h"
 
 #include <QProcessEnvironment>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -25,23 +29,27 @@ struct Result {
 };
 
 // Runs huecipher-cli with no display at all; input goes to its standard input. A file-size
-// limit (bytes, 0 for none) makes every write past it fail with EFBIG, as on a full disk.
+// limit (bytes, 0 for none) makes every write past it fail with EFBIG, as on a full disk;
+// child runs in the new process before the program starts (to close or redirect a stream).
 Result Cli(const QStringList& arguments, const QByteArray& input = QByteArray(), bool closeInput = true,
-           rlim_t fileSizeLimit = 0)
+           rlim_t fileSizeLimit = 0, const std::function<void()>& child = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
     p.setProcessEnvironment(env);
-    if (fileSizeLimit)
-        p.setChildProcessModifier([fileSizeLimit] {
+    p.setChildProcessModifier([fileSizeLimit, child] {
+        if (fileSizeLimit) {
             std::signal(SIGXFSZ, SIG_IGN);
             rlimit limit{};
             getrlimit(RLIMIT_FSIZE, &limit);
             limit.rlim_cur = fileSizeLimit;
             setrlimit(RLIMIT_FSIZE, &limit);
-        });
+        }
+        if (child)
+            child();
+    });
     p.start(QStringLiteral(HUECIPHER_CLI), arguments);
     p.waitForStarted();
     p.write(input);
@@ -53,6 +61,34 @@ Result Cli(const QStringList& arguments, const QByteArray& input = QByteArray(),
     r.out = p.readAllStandardOutput();
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+// Runs a shell script in folder with $CLI set to huecipher-cli: for names that are not UTF-8
+// (printf makes them) and for pipes. The status goes to status; standard output is returned
+// with standard error after it.
+QByteArray Shell(const QString& folder, const QString& script, int* status)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("CLI", QStringLiteral(HUECIPHER_CLI));
+    env.remove("DISPLAY");
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(folder);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start("sh", {"-c", script});
+    p.waitForFinished(60000);
+    *status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return p.readAll();
+}
+
+// A limit on the address space, so that reading a source whole would fail; not under the
+// address sanitizer, which reserves far more than that for itself.
+void CapMemory()
+{
+#ifndef __SANITIZE_ADDRESS__
+    rlimit limit{256u << 20, 256u << 20};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
 }
 
 // The text as coded: a short last group padded with blanks.
@@ -232,8 +268,8 @@ private slots:
             if (limit == 0)
                 FillDisk(folder);
             const QList<QStringList> writes{{"encode", "--force", source, oldPicture},
-                                            {"decode", picture, "-o", oldText},
-                                            {"pdf", source, oldPdf}};
+                                            {"decode", "--force", picture, "-o", oldText},
+                                            {"pdf", "--force", source, oldPdf}};
             for (const QStringList& write : writes) {
                 const Result r = Cli(write, QByteArray(), true, limit);
                 QVERIFY2(r.status == 1, qPrintable(write.join(' ') + ": " + r.err));
@@ -255,6 +291,137 @@ private slots:
         QCOMPARE(mount("tmpfs", target.constData(), "tmpfs", 0, "size=1m"), 0);
         expectFailures(mountPoint.path(), 0);
         QCOMPARE(umount(target.constData()), 0);
+    }
+
+    // Output that does not arrive (standard output closed, full, or a pipe nobody reads) is a
+    // failure of every command, with a message; never a success.
+    void lostOutputIsAFailure()
+    {
+        QTemporaryDir dir;
+        const QString text = dir.filePath("t.txt");
+        QVERIFY(WriteAll(text, "A text for standard output."));
+        const QString picture = dir.filePath("p.hqc");
+        QCOMPARE(Cli({"encode", text, picture}).status, 0);
+        const QList<QStringList> commands{{"check", picture}, {"info", picture},     {"info", "--json", picture},
+                                          {"decode", picture}, {"lines", text},      {"encode", text, "-"},
+                                          {"pdf", text, "-"},  {"--help"},           {"--version"},
+                                          {"decode", "--help"}};
+        const QList<std::pair<const char*, std::function<void()>>> sinks{
+            {"closed", [] { ::close(STDOUT_FILENO); }},
+            {"full", [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); }},
+            {"broken pipe", [] {
+                 int ends[2];
+                 if (::pipe(ends) == 0) {
+                     ::dup2(ends[1], STDOUT_FILENO);
+                     ::close(ends[0]);
+                 }
+             }}};
+        for (const auto& [sink, redirect] : sinks)
+            for (const QStringList& command : commands) {
+                const Result r = Cli(command, QByteArray(), true, 0, redirect);
+                const QString what = QString::fromLatin1(sink) + ": " + command.join(' ') + ": " + r.err;
+                QVERIFY2(r.status == 1, qPrintable(what));
+                QVERIFY2(r.err.contains("standard output") && !r.err.contains("Unknown error"), qPrintable(what));
+            }
+        QCOMPARE(Cli({"encode", "-", "-"}, "to standard output").out.left(2), QByteArray("BM"));
+    }
+
+    // Nothing is replaced without --force, even by two runs at once; "-" is standard output.
+    void nothingIsReplacedWithoutForce()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"one", "two"})
+            QVERIFY(WriteAll(dir.filePath(QString::fromLatin1(name) + ".txt"), QByteArray("text ") + name));
+        for (int trial = 0; trial < 20; ++trial) {
+            const QString out = dir.filePath(QStringLiteral("race%1.hqc").arg(trial));
+            QProcess first, second;
+            first.start(HUECIPHER_CLI, {"encode", dir.filePath("one.txt"), out});
+            second.start(HUECIPHER_CLI, {"encode", dir.filePath("two.txt"), out});
+            QVERIFY(first.waitForFinished(20000) && second.waitForFinished(20000));
+            QCOMPARE(first.exitCode() + second.exitCode(), 1);  // exactly one succeeds
+            QProcess& loser = first.exitCode() ? first : second;
+            QVERIFY(QString::fromUtf8(loser.readAllStandardError()).contains("exists already (--force replaces it)"));
+            const QByteArray kept = Cli({"decode", out}).out;
+            QCOMPARE(kept, &loser == &second ? QByteArray("text one ") : QByteArray("text two "));
+        }
+
+        const QString picture = dir.filePath("race0.hqc");
+        const QString text = dir.filePath("one.txt");
+        const QString pdf = dir.filePath("one.pdf");
+        QVERIFY(WriteAll(pdf, "old document"));
+        QVERIFY(QDir(dir.path()).mkdir("texts"));
+        QVERIFY(WriteAll(dir.filePath("texts/race0.txt"), "old text"));
+        for (const QStringList& write : {QStringList{"decode", "-o", text, picture}, QStringList{"pdf", text, pdf},
+                                         QStringList{"decode", "-d", dir.filePath("texts"), picture}}) {
+            const Result r = Cli(write);
+            QVERIFY2(r.status == 1 && r.err.contains("exists already (--force replaces it)"), qPrintable(r.err));
+        }
+        QCOMPARE(ReadAll(text), QByteArray("text one"));  // the source text itself is safe
+        QCOMPARE(ReadAll(pdf), QByteArray("old document"));
+        QCOMPARE(ReadAll(dir.filePath("texts/race0.txt")), QByteArray("old text"));
+        QCOMPARE(Cli({"decode", "--force", "-d", dir.filePath("texts"), picture}).status, 0);
+        QVERIFY(ReadAll(dir.filePath("texts/race0.txt")).startsWith("text "));
+        QCOMPARE(Cli({"pdf", "--force", text, pdf}).status, 0);
+        QVERIFY(ReadAll(pdf).startsWith("%PDF-1.3"));
+        QVERIFY(Cli({"decode", "-o", "-", picture}).out.startsWith("text "));
+        QVERIFY(Cli({"pdf", text, "-"}).out.startsWith("%PDF-1.3"));
+
+        // A batch whose inputs would write one file is refused before anything is written.
+        QVERIFY(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b") && QDir(dir.path()).mkpath("out"));
+        QVERIFY(QFile::copy(picture, dir.filePath("a/x.hqc")) && QFile::copy(picture, dir.filePath("b/x.hqc")));
+        const Result twice = Cli({"decode", "-d", dir.filePath("out"), picture, dir.filePath("a/x.hqc"),
+                                  dir.filePath("b/x.hqc")});
+        QCOMPARE(twice.status, 1);
+        QVERIFY2(twice.err.contains(dir.filePath("a/x.hqc")) && twice.err.contains(dir.filePath("b/x.hqc")),
+                 qPrintable(twice.err));
+        QVERIFY(QDir(dir.filePath("out")).isEmpty());
+    }
+
+    // Names are bytes: kept as given, UTF-8 or not; control characters are escaped in messages.
+    // Sources that are not regular files, or endless, or huge, are refused at once.
+    void hostileNamesAndSources()
+    {
+        QTemporaryDir dir;
+        int status = -1;
+        QByteArray out = Shell(dir.path(),
+                               "printf 'caf\\n' > \"$(printf 'caf\\351.txt')\" && "
+                               "$CLI encode \"$(printf 'caf\\351.txt')\" \"$(printf 'out\\351.hqc')\" && "
+                               "$CLI check \"$(printf 'out\\351.hqc')\" \"$(printf 'new\\nline.hqc')\"; "
+                               "ls; rm -f \"$(printf 'caf\\351.txt')\" \"$(printf 'out\\351.hqc')\"",
+                               &status);
+        QVERIFY2(out.contains("out\xE9.hqc: ok\nnew\\nline.hqc: no such file\n"), out.constData());
+        QVERIFY2(out.contains("caf\xE9.txt\nout\xE9.hqc\n"), out.constData());
+
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe.hqc")).constData(), 0600), 0);
+        QFile sparse(dir.filePath("sparse.txt"));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(1) << 30));
+        sparse.close();
+        const QString fifo = dir.filePath("pipe.hqc");
+        const QList<std::pair<QStringList, QString>> refusals{
+            {{"check", fifo}, "is a FIFO, not a regular file"},
+            {{"info", fifo}, "is a FIFO, not a regular file"},
+            {{"decode", fifo}, "is a FIFO, not a regular file"},
+            {{"encode", fifo, dir.filePath("f.hqc")}, "is a FIFO, not a regular file"},
+            {{"lines", fifo}, "is a FIFO, not a regular file"},
+            {{"encode", "/dev/zero", dir.filePath("z.hqc")}, "is a device, not a regular file"},
+            {{"lines", "/dev/zero"}, "is a device, not a regular file"},
+            {{"check", dir.path()}, "is a folder"},
+            {{"encode", "--allow-loss", dir.filePath("sparse.txt"), dir.filePath("s.hqc")},
+             "too large: 1,073,741,824 bytes (at most 8,388,608)"},
+            {{"pdf", "--encoding", "cp1252", dir.filePath("sparse.txt"), dir.filePath("s.pdf")},
+             "too large: 1,073,741,824 bytes (at most 2,097,152)"}};
+        for (const auto& [command, reason] : refusals) {
+            QElapsedTimer timer;
+            timer.start();
+            const Result r = Cli(command, QByteArray(), true, 0, CapMemory);
+            const QString said = QString::fromUtf8(r.out) + r.err;  // check answers on standard output
+            QVERIFY2(r.status == 1 && said.contains(reason), qPrintable(command.join(' ') + ": " + said));
+            QVERIFY2(timer.elapsed() < 10000, qPrintable(command.join(' ')));
+        }
+        out = Shell(dir.path(), "yes | $CLI encode --allow-loss - endless.hqc", &status);
+        QCOMPARE(status, 1);  // the status of the last command of the pipe
+        QVERIFY2(out.contains("-: too large: more than"), out.constData());
+        QVERIFY(QDir(dir.path()).entryList({"*.hqc", "*.pdf"}, QDir::Files).isEmpty());
     }
 
     void checkSaysWhyAndStatusesAreKept()
