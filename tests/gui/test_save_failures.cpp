@@ -106,8 +106,9 @@ private:
         return f;
     }
 
-    // The save of every kind fails: old file intact, nothing at the name, the user told.
-    void ExpectEverySaveFails(Main& m, ModalAnswerer& answers, const QString& folder)
+    // The save of every kind fails: old file intact, nothing at the name, the user told why in
+    // the system's words (reason), never in the words of a class of the program.
+    void ExpectEverySaveFails(Main& m, ModalAnswerer& answers, const QString& folder, const QString& reason)
     {
         for (const Kind& kind : kKinds) {
             const QString path = folder + "/" + kind.folder + "/old" + kind.extension;
@@ -118,7 +119,8 @@ private:
             else
                 Save(kind, m, answers, "old", {QMessageBox::Ok});
             QVERIFY2(answers.AllAnswered(), kind.label);
-            QVERIFY2(answers.messages.back().text.contains("not"), qPrintable(answers.messages.back().text));
+            const QString said = answers.messages.back().text;
+            QVERIFY2(said.contains("not") && said.endsWith("\n" + reason) && !said.contains("cls"), qPrintable(said));
             QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
             QVERIFY2(ReadAll(path) == before, kind.label);
             QVERIFY(LeftoverTemporaries(folder + "/" + kind.folder).isEmpty());
@@ -169,7 +171,7 @@ private slots:
         ModalAnswerer answers;
         auto f = Prepare(answers);
         FileSizeLimit limit(2000);
-        ExpectEverySaveFails(*f->main, answers, f->dir.path());
+        ExpectEverySaveFails(*f->main, answers, f->dir.path(), "File too large");
     }
 
     void diskFills()
@@ -183,7 +185,7 @@ private slots:
             ModalAnswerer answers;
             auto f = Prepare(answers, mountPoint.path());
             FillDisk(mountPoint.path());
-            ExpectEverySaveFails(*f->main, answers, mountPoint.path());
+            ExpectEverySaveFails(*f->main, answers, mountPoint.path(), "No space left on device");
         }
         QCOMPARE(umount(target.constData()), 0);
     }
@@ -199,7 +201,7 @@ private slots:
             ModalAnswerer answers;
             auto f = Prepare(answers, mountPoint.path());
             QCOMPARE(mount("tmpfs", target.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=4m"), 0);
-            ExpectEverySaveFails(*f->main, answers, mountPoint.path());
+            ExpectEverySaveFails(*f->main, answers, mountPoint.path(), "Read-only file system");
         }
         QCOMPARE(umount(target.constData()), 0);
     }
