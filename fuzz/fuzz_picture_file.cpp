@@ -1,19 +1,24 @@
-// Opening a picture file and its check (load, size test, mirror, signature), on arbitrary bytes.
-#include "CodedPicture.h"
+// A picture file's bytes and its check (read, size test, mirror, signature), on the codec.
+#include "Bitmap.h"
 #include "FuzzFile.h"
-#include "PictureFile.h"
+#include "Picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::string path = WriteFuzzFile(data, size, ".hqc");
-    PixelSurface picture;
-    const bool loaded = PictureFile::Load(picture, QString::fromStdString(path));
-    FUZZ_CHECK(!loaded || (picture.Width() == 200 && picture.Height() == 120));
-    Module1::MirrorPicture(picture);
-    const QByteArray signature = PictureFile::ReadSignatureRow(picture);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    Codec::PixelSurface picture;
+    const bool read = PictureBytes::Read(bytes, &picture);
+    FUZZ_CHECK(read == (picture.Width() == 200 && picture.Height() == 120));
+    if (!read)
+        return 0;
+    // What was read is written back as the 24-bit bitmap that reads the same.
+    Codec::PixelSurface again;
+    FUZZ_CHECK(PictureBytes::Read(PictureBytes::Write(picture), &again) && again.Pixels() == picture.Pixels());
+    picture.Mirror();
+    const std::string signature = Codec::SignatureRowText(picture);
     FUZZ_CHECK(signature.size() % 3 == 0 && signature.size() <= 3 * 196);
-    if (PictureFile::IsCodedPicture(picture.Width(), picture.Height(), signature)) {
-        const CodedPicture::Decoded decoded = CodedPicture::Decode(picture);
+    if (Codec::IsCodedPicture(picture.Width(), picture.Height(), signature)) {
+        const Codec::Decoded decoded = Codec::Decode(picture);
         FUZZ_CHECK(decoded.text.size() <= CodedPicture::ReadableCharacters);
     }
     return 0;

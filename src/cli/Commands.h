@@ -3,17 +3,17 @@
 // (with a message on standard error naming the file and the reason), 2 wrong usage.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "Command.h"
 
 namespace Cli {
 
-using ArgumentList = std::vector<std::string>;
-
+// On the codec alone.
 int Encode(const ArgumentList& arguments);
 int Decode(const ArgumentList& arguments);
 int Check(const ArgumentList& arguments);
 int Info(const ArgumentList& arguments);
+
+// With the toolkit's fonts, in the layout program.
 int Lines(const ArgumentList& arguments);
 int Pdf(const ArgumentList& arguments);
 

@@ -1,6 +1,7 @@
 // Picture files (".hqc"): a 24-bit bitmap holding the coded picture mirrored left to right.
 #pragma once
 
+#include "Bitmap.h"
 #include "PixelSurface.h"
 
 #include <QByteArray>
@@ -19,7 +20,7 @@ void MirrorPicture(PixelSurface& surface);
 namespace PictureFile {
 
 // Largest file the loader looks at: a 200 x 120 bitmap needs about 94 KiB at most.
-constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+constexpr qint64 MaxFileBytes = PictureBytes::MaxFileBytes;
 
 // The surface as the bytes of an uncompressed 24-bit bitmap.
 QByteArray Bytes(const PixelSurface& surface);

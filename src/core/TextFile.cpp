@@ -5,36 +5,22 @@
 
 #include "LocalFile.h"
 #include "LocalName.h"
+#include "TextBytes.h"
 
 namespace TextFile {
 
 bool Write(const QString& path, const QStringList& lines, QString* error)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += Win1252::Encode(line);
-        bytes += "\r\n";
-    }
-    return AtomicFile::Write(path, bytes, error);
+    std::vector<std::string> encoded;
+    encoded.reserve(std::size_t(lines.size()));
+    for (const QString& line : lines)
+        encoded.push_back(Win1252::Encode(line).toStdString());
+    return AtomicFile::Write(path, QByteArray::fromStdString(TextBytes::Write(encoded)), error);
 }
 
 QByteArray LinesWithCrLf(const QByteArray& content)
 {
-    QByteArray text;
-    text.reserve(content.size() + content.size() / 32 + 2);
-    qsizetype start = 0;
-    const qsizetype n = content.size();
-    while (start < n) {
-        qsizetype end = content.indexOf('\r', start);
-        if (end < 0)
-            end = n;
-        text.append(content.constData() + start, end - start);
-        text.append("\r\n", 2);
-        start = end + 1;
-        if (end < n && start < n && content[start] == '\n')
-            ++start;
-    }
-    return text;
+    return QByteArray::fromStdString(TextBytes::Read(content.toStdString()));
 }
 
 bool Read(const QString& path, QByteArray* text, QString* error)
@@ -46,7 +32,7 @@ bool Read(const QString& path, QByteArray* text, QString* error)
             *error = QString::fromStdString(why);
         return false;
     }
-    *text = LinesWithCrLf(QByteArray::fromStdString(content));
+    *text = QByteArray::fromStdString(TextBytes::Read(content));
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Plain text files: lines of Windows-1252 bytes, each followed by CR LF.
 #pragma once
 
+#include "TextBytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -8,7 +10,7 @@
 namespace TextFile {
 
 // Largest file the program reads into the text box; anything larger is refused.
-constexpr qint64 MaxReadBytes = 2 * 1024 * 1024;
+constexpr qint64 MaxReadBytes = TextBytes::MaxReadBytes;
 
 // Writes every line followed by CR LF ("?" for a character the code page cannot hold).
 // An existing file is replaced only by a complete new one; on failure error says why.

@@ -1,41 +1,17 @@
 #include "Win1252.h"
 
+#include "Cp1252.h"
+
 namespace Win1252 {
-namespace {
-
-// 0x80-0x9F. The five bytes the code page leaves undefined keep their C1 code point,
-// so every byte still has a character of its own.
-constexpr char16_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-}  // namespace
 
 QChar ToChar(unsigned char b)
 {
-    if (b >= 0x80 && b <= 0x9F)
-        return QChar(kHigh[b - 0x80]);
-    return QChar(static_cast<char16_t>(b));
+    return QChar(static_cast<char16_t>(Cp1252::ToCodePoint(b)));
 }
 
 unsigned char ToByte(QChar c, bool* ok)
 {
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-        if (ok) *ok = true;
-        return static_cast<unsigned char>(u);
-    }
-    for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == u) {
-            if (ok) *ok = true;
-            return static_cast<unsigned char>(0x80 + i);
-        }
-    }
-    if (ok) *ok = false;
-    return '?';
+    return Cp1252::ToByte(c.unicode(), ok);
 }
 
 bool Holds(QChar c)

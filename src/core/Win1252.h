@@ -1,4 +1,4 @@
-// Windows-1252: the single-byte character set of every text the program holds.
+// Windows-1252 on the toolkit's text: the codec's character set for QChar and QString.
 #pragma once
 
 #include <QByteArray>

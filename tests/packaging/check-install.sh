@@ -16,6 +16,7 @@ id=org.hollowbrandt.Huecipher
 expected=(
   usr/bin/huecipher
   usr/bin/huecipher-cli
+  usr/libexec/huecipher/huecipher-layout
   usr/share/applications/$id.desktop
   usr/share/mime/packages/$id.xml
   usr/share/metainfo/$id.metainfo.xml

@@ -1,0 +1,107 @@
+#include "Command.h"
+
+#include "Cp1252.h"
+#include "Output.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace Cli {
+
+Command::Command(std::string usage, std::vector<OptionSpec> options, std::size_t minimum, std::size_t maximum)
+    : m_usage(std::move(usage)), m_options(std::move(options)), m_minimum(minimum), m_maximum(maximum)
+{
+    m_options.push_back({"help", 'h', false});
+}
+
+int Command::Parse(const ArgumentList& arguments)
+{
+    std::string why;
+    if (!m_arguments.Parse(arguments, m_options, &why))
+        return Usage(why);
+    if (m_arguments.Has("help")) {
+        Out(m_usage);
+        return Success;
+    }
+    const std::size_t n = m_arguments.Positional().size();
+    if (n < m_minimum || n > m_maximum)
+        return Usage("wrong number of arguments");
+    return -1;
+}
+
+int Command::Usage(const std::string& why) const
+{
+    Err("huecipher-cli: " + Shown(why) + "\n\n" + m_usage);
+    return WrongUsage;
+}
+
+const OptionSpec EncodingOption{"encoding", 0, true};
+const OptionSpec SizeOption{"size", 0, true};
+const OptionSpec FolderOption{"directory", 'd', true};
+const OptionSpec ForceOption{"force", 0, false};
+
+bool ReadEncoding(const Arguments& args, CliText::Encoding* encoding)
+{
+    std::string value = args.Value("encoding", "utf8");
+    std::transform(value.begin(), value.end(), value.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (value == "utf8" || value == "utf-8")
+        *encoding = CliText::Encoding::Utf8;
+    else if (value == "cp1252" || value == "windows-1252")
+        *encoding = CliText::Encoding::Cp1252;
+    else
+        return false;
+    return true;
+}
+
+bool ReadSize(const Arguments& args, double* points)
+{
+    if (!args.Has("size")) {
+        *points = 8.25;
+        return true;
+    }
+    const std::string value = args.Value("size");
+    if (value.empty() || value.size() > 2 || !std::all_of(value.begin(), value.end(), ::isdigit))
+        return false;
+    const int size = std::atoi(value.c_str());
+    if (size < 8 || size > 12)
+        return false;
+    *points = size;
+    return true;
+}
+
+LocalFile::Replace ReadReplace(const Arguments& args)
+{
+    return args.Has("force") ? LocalFile::Replace::Allowed : LocalFile::Replace::Never;
+}
+
+bool ReadBoxText(const std::string& source, CliText::Encoding encoding, std::string* text)
+{
+    std::string raw;
+    std::string error;
+    if (!CliText::ReadAll(source, CliText::MaxTextBytes(encoding), &raw, &error)) {
+        Fail(source, error);
+        return false;
+    }
+    int replaced = 0;
+    *text = Cp1252::BoxText(raw, encoding, &replaced);
+    if (replaced > 0)
+        Err("huecipher-cli: " + Shown(source) + ": " + std::to_string(replaced)
+            + " character(s) outside Windows-1252 became \"?\"\n");
+    return true;
+}
+
+std::string WithForceHint(const std::string& error)
+{
+    return error == LocalFile::ExistsAlready ? error + " (--force replaces it)" : error;
+}
+
+int WriteOut(const std::string& path, const std::string& bytes, LocalFile::Replace replace, LocalFile::Sync sync)
+{
+    std::string error;
+    if (CliText::WriteAll(path, bytes, replace, sync, &error))
+        return Success;
+    return Fail(path, WithForceHint(error));
+}
+
+}  // namespace Cli
