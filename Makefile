@@ -33,6 +33,7 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
+	@bash scripts/install-deps.sh --bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/coding_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/window_bench
 	@$(BUILD)/bench/pdf_bench

@@ -1,13 +1,16 @@
-// huecipher-cli on a batch: 1,000 texts of 1,000 characters coded into pictures in one call,
-// then the pictures decoded in one call. Prints files per second (median of three runs), beside
-// the floor of the same run: writing 1,000 files of a picture's size with plain system calls
-// (on ext4 the creation of a file slows down for a while after many deletions; the floor shows
-// when the machine, not the program, is slow).
+// huecipher-cli as scripts call it. Single calls (a text of 1,000 characters coded, its picture
+// decoded; medians of 11) against the peer steghide (embed into and extract from a 400 x 300
+// bitmap) and against the floor: a plain program that reads the text and writes a picture's
+// bytes with the same safety. Then batches: 1,000 texts coded in one call and decoded in one
+// call, files per second (median of three runs), beside the floor of the same run: writing 1,000
+// files of a picture's size with plain system calls (on ext4 the creation of a file slows down
+// for a while after many deletions; the floor shows when the machine, not the program, is slow).
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -22,18 +25,24 @@ namespace {
 constexpr int Files = 1000;
 constexpr int Runs = 3;
 
-// Seconds one call of the command line takes; negative when it fails.
-double Timed(const QStringList& arguments)
+// Seconds one call of program takes; negative when it fails. Its output is thrown away.
+double TimedProgram(const QString& program, const QStringList& arguments)
 {
     QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
-    p.start(QStringLiteral(HUECIPHER_CLI), arguments);
+    p.start(program, arguments);
     if (!p.waitForFinished(600000) || p.exitCode() != 0) {
         std::fprintf(stderr, "%s\n", p.readAllStandardError().constData());
         return -1;
     }
     return timer.nsecsElapsed() / 1e9;
+}
+
+double Timed(const QStringList& arguments)
+{
+    return TimedProgram(QStringLiteral(HUECIPHER_CLI), arguments);
 }
 
 // Seconds to create, fill and close 1,000 files of a picture's size in folder.
@@ -58,6 +67,76 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// Median seconds of 11 calls; negative when one fails.
+double MedianOf11(const QString& program, const QStringList& arguments)
+{
+    std::vector<double> times;
+    for (int i = 0; i < 11; ++i) {
+        times.push_back(TimedProgram(program, arguments));
+        if (times.back() < 0)
+            return -1;
+    }
+    return Median(times);
+}
+
+// A 24-bit bitmap of 400 x 300 pixels with varied colours: steghide's cover picture.
+QByteArray Cover()
+{
+    const int w = 400, h = 300, rowBytes = w * 3;
+    QByteArray b("BM");
+    auto put = [&](quint32 v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b.append(char((v >> (8 * i)) & 0xFF));
+    };
+    put(54 + rowBytes * h, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(w, 4);
+    put(h, 4);
+    put(1, 2);
+    put(24, 2);
+    for (int i = 0; i < 6; ++i)
+        put(0, 4);
+    quint32 seed = 12345;
+    for (int i = 0; i < rowBytes * h; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        b.append(char((seed >> 16) & 0xFF));
+    }
+    return b;
+}
+
+// One call of encode and of decode against steghide and against the floor.
+void SingleCalls(const QString& folder, const QString& text)
+{
+    const QString picture = folder + "/single.hqc";
+    const double encode = MedianOf11(HUECIPHER_CLI, {"encode", "--force", text, picture});
+    const double decode = MedianOf11(HUECIPHER_CLI, {"decode", picture});
+    const double floor = MedianOf11(WRITE_FLOOR, {text, folder + "/floor.hqc"});
+    std::printf("huecipher-cli, one call with a text of 1,000 characters (median of 11 calls)\n");
+    std::printf("  encode: %6.1f ms, %.2f x the floor (%.1f ms: read the text, write the bytes safely; target "
+                "at most 3 x)\n", encode * 1e3, encode / floor, floor * 1e3);
+    std::printf("  decode: %6.1f ms\n", decode * 1e3);
+    const QString steghide = QStandardPaths::findExecutable("steghide");
+    if (steghide.isEmpty()) {
+        std::printf("  steghide is not installed (scripts/install-deps.sh --bench): no peer to compare with\n");
+        return;
+    }
+    QFile cover(folder + "/cover.bmp");
+    if (!cover.open(QIODevice::WriteOnly) || cover.write(Cover()) < 0)
+        return;
+    cover.close();
+    const QString stego = folder + "/stego.bmp";
+    const double embed = MedianOf11(steghide, {"embed", "-q", "-f", "-cf", cover.fileName(), "-ef", text, "-sf", stego,
+                                               "-p", "secret"});
+    const double extract = MedianOf11(steghide, {"extract", "-q", "-f", "-sf", stego, "-xf", folder + "/extracted.txt",
+                                                 "-p", "secret"});
+    std::printf("  steghide embed: %6.1f ms (encode takes %.2f x as long; target below 1)\n", embed * 1e3,
+                encode / embed);
+    std::printf("  steghide extract: %6.1f ms (decode takes %.2f x as long; target below 1)\n", extract * 1e3,
+                decode / extract);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -75,6 +154,7 @@ int main(int argc, char* argv[])
         if (!f.open(QIODevice::WriteOnly) || f.write(line) != line.size())
             return 1;
     }
+    SingleCalls(dir.path(), texts.first());
     std::vector<double> encode;
     std::vector<double> decode;
     std::vector<double> floor;
@@ -98,5 +178,7 @@ int main(int argc, char* argv[])
     std::printf("  encode: %8.0f files per second (target at least 1,000)\n", Files / Median(encode));
     std::printf("  decode: %8.0f files per second (target at least 1,000)\n", Files / Median(decode));
     std::printf("  floor:  %8.0f files per second (creating and writing the files alone)\n", Files / Median(floor));
+    std::printf("  encode takes %.2f x the floor, decode %.2f x (target at most 2 x)\n", Median(encode) / Median(floor),
+                Median(decode) / Median(floor));
     return 0;
 }

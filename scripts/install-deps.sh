@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Huecipher need.
-# Does nothing when all of them are present already.
+# Does nothing when all of them are present already. With --bench, also the benchmarks' peers.
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +15,12 @@ PACKAGES=(
   clang libclang-rt-14-dev
   dpkg-dev lintian appstream desktop-file-utils shared-mime-info xdg-utils libxml2-utils libfile-mimeinfo-perl
 )
+
+# The benchmarks' peers (make bench), not needed to build or test: steghide is the peer that
+# huecipher-cli's single calls are timed against.
+if [ "${1:-}" = "--bench" ]; then
+  PACKAGES+=(steghide)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -49,12 +49,22 @@ struct Channel {
             ++shift;
         max = mask >> shift;
     }
+    // Fewer than eight bits widen by repeating their top bits (five bits v: v << 3 | v >> 2);
+    // more than eight keep their top eight.
     int Of(std::uint32_t pixel) const
     {
         if (max == 0)
             return 0;
-        const std::uint32_t v = (pixel & mask) >> shift;
-        return max == 255 ? int(v) : int((std::uint64_t(v) * 255 + max / 2) / max);
+        std::uint32_t v = (pixel & mask) >> shift;
+        int bits = 0;
+        while ((max >> bits) != 0)
+            ++bits;
+        if (bits >= 8)
+            return int(v >> (bits - 8));
+        std::uint32_t wide = v << (8 - bits);
+        for (int filled = bits; filled < 8; filled += bits)
+            wide |= wide >> filled;
+        return int(wide & 0xFF);
     }
 };
 
@@ -136,14 +146,16 @@ std::string Write(const Codec::PixelSurface& surface)
     Put(b, 0, 4);  // colours used
     Put(b, 0, 4);  // colours important
     const std::vector<std::uint32_t>& pixels = surface.Pixels();
+    std::size_t at = b.size();
+    b.resize(b.size() + imageBytes, '\0');
     for (int y = h - 1; y >= 0; --y) {
+        const std::uint32_t* row = pixels.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = pixels[std::size_t(y) * std::size_t(w) + std::size_t(x)];
-            b += static_cast<char>(p & 0xFF);
-            b += static_cast<char>((p >> 8) & 0xFF);
-            b += static_cast<char>((p >> 16) & 0xFF);
+            b[at++] = static_cast<char>(row[x] & 0xFF);
+            b[at++] = static_cast<char>((row[x] >> 8) & 0xFF);
+            b[at++] = static_cast<char>((row[x] >> 16) & 0xFF);
         }
-        b.append(rowBytes - std::uint32_t(w) * 3, '\0');
+        at += rowBytes - std::uint32_t(w) * 3;  // the row's padding stays zero
     }
     return b;
 }

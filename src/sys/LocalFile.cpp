@@ -57,9 +57,9 @@ std::string NotRegular(mode_t mode)
 bool ReadBounded(int fd, std::size_t maxBytes, std::string* bytes, std::string* error)
 {
     bytes->clear();
-    std::vector<char> block(64 * 1024);
+    char block[16 * 1024];
     for (;;) {
-        const ssize_t n = ::read(fd, block.data(), block.size());
+        const ssize_t n = ::read(fd, block, sizeof block);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -73,7 +73,7 @@ bool ReadBounded(int fd, std::size_t maxBytes, std::string* bytes, std::string* 
             bytes->clear();
             return false;
         }
-        bytes->append(block.data(), static_cast<std::size_t>(n));
+        bytes->append(block, static_cast<std::size_t>(n));
     }
 }
 
@@ -212,8 +212,10 @@ bool ReadRegular(const std::string& path, std::size_t maxBytes, std::string* byt
         *error = NotRegular(info.st_mode);
     else if (static_cast<unsigned long long>(info.st_size) > maxBytes)
         *error = TooLarge(static_cast<unsigned long long>(info.st_size), maxBytes, false);
-    else
+    else {
+        bytes->reserve(static_cast<std::size_t>(info.st_size));
         ok = ReadBounded(fd, maxBytes, bytes, error);
+    }
     ::close(fd);
     return ok;
 }
@@ -223,8 +225,53 @@ bool ReadStream(int fd, std::size_t maxBytes, std::string* bytes, std::string* e
     return ReadBounded(fd, maxBytes, bytes, error);
 }
 
+namespace {
+
+// A new file written without a name (O_TMPFILE) and given one by a link that fails when the
+// name exists: one step in the folder, and nothing left behind on failure. False with
+// *unsupported set when the file system cannot make such a file.
+bool WriteUnnamed(const std::string& path, const std::string& bytes, Sync sync, std::string* error, bool* unsupported)
+{
+    *unsupported = false;
+    // The mode given is 0666 less the umask, as for any new file.
+    const int fd = ::open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
+        return *unsupported ? false : Fail(error, Reason(errno));
+    }
+    if (!WriteWhole(fd, bytes) || (sync == Sync::EachFile && ::fsync(fd) != 0)) {
+        const int why = errno;
+        ::close(fd);
+        return Fail(error, Reason(why));
+    }
+    int result = ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+    if (result != 0 && errno != EEXIST) {
+        // Linking a descriptor needs a privilege; its name under /proc does not.
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        result = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+        *unsupported = result != 0 && errno == ENOENT && ::access("/proc/self/fd", F_OK) != 0;
+    }
+    const int why = errno;
+    if (::close(fd) != 0 && result == 0) {
+        const int closeError = errno;
+        ::unlink(path.c_str());
+        return Fail(error, Reason(closeError));
+    }
+    if (result != 0)
+        return *unsupported ? false : Fail(error, why == EEXIST ? std::string(ExistsAlready) : Reason(why));
+    return true;
+}
+
+}  // namespace
+
 bool Write(const std::string& path, const std::string& bytes, Replace replace, Sync sync, std::string* error)
 {
+    if (replace == Replace::Never) {
+        bool unsupported = false;
+        const bool ok = WriteUnnamed(path, bytes, sync, error, &unsupported);
+        if (ok || !unsupported)
+            return ok;
+    }
     Temporary file(path);
     if (file.Fd() < 0)
         return Fail(error, Reason(file.OpenError()));
