@@ -478,6 +478,10 @@ private slots:
             QVERIFY2(r.status == 2, qPrintable(wrong.join(' ')));
             QVERIFY(r.err.contains("Usage: huecipher-cli"));
         }
+        // Coding needs no toolkit: the program does not even load it (lines and pdf start their own).
+        const QString needed = Run("readelf", {"-d", HUECIPHER_CLI});
+        QVERIFY2(needed.contains("libstdc++") && !needed.contains("libQt"), qPrintable(needed));
+
         const Result help = Cli({"decode", "--help"});
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Usage: huecipher-cli decode"));
