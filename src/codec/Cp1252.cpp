@@ -1,6 +1,44 @@
 #include "Cp1252.h"
 
 namespace Cp1252 {
+
+int Utf8Sequence(const unsigned char* s, std::size_t n, char32_t* code)
+{
+    if (n == 0)
+        return 0;
+    const unsigned char b = s[0];
+    int length = 0;
+    char32_t c = 0;
+    if (b < 0x80) {
+        *code = b;
+        return 1;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+        c = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        c = b & 0x0F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        c = b & 0x07;
+    } else {
+        return 0;
+    }
+    if (n < std::size_t(length))
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        if ((s[k] & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (s[k] & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < smallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return 0;
+    *code = c;
+    return length;
+}
+
 namespace {
 
 // 0x80-0x9F. The five bytes the code page leaves undefined keep their C1 code point,
@@ -35,35 +73,10 @@ void AppendUtf8(std::string& out, char32_t c)
 // a valid sequence gives U+FFFD and moves on by one.
 char32_t NextUtf8(const std::string& s, std::size_t& i)
 {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b = byte(i);
-    int length = 0;
     char32_t c = 0;
-    if (b < 0x80) {
-        ++i;
-        return b;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-        length = 2;
-        c = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3;
-        c = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4;
-        c = b & 0x07;
-    }
-    bool valid = length > 0 && i + std::size_t(length) <= s.size();
-    for (int k = 1; valid && k < length; ++k) {
-        valid = (byte(i + std::size_t(k)) & 0xC0) == 0x80;
-        c = (c << 6) | (byte(i + std::size_t(k)) & 0x3F);
-    }
-    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (!valid || c < smallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += std::size_t(length);
-    return c;
+    const int length = Utf8Sequence(reinterpret_cast<const unsigned char*>(s.data()) + i, s.size() - i, &c);
+    i += length > 0 ? std::size_t(length) : 1;
+    return length > 0 ? c : 0xFFFD;
 }
 
 }  // namespace
@@ -103,10 +116,13 @@ bool Holds(char32_t c)
 
 bool IsUtf8(const std::string& bytes)
 {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    char32_t code = 0;
     for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t at = i;
-        if (NextUtf8(bytes, i) == 0xFFFD && !(i - at == 3 && bytes.compare(at, 3, "\xEF\xBF\xBD") == 0))
+        const int length = Utf8Sequence(s + i, bytes.size() - i, &code);
+        if (length == 0)
             return false;
+        i += std::size_t(length);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 // the text box holds (CR LF line breaks, "?" for what the set cannot hold) from other texts.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace Cp1252 {
@@ -14,6 +15,10 @@ unsigned char ToByte(char32_t c, bool* ok = nullptr);
 
 // True when the set holds c.
 bool Holds(char32_t c);
+
+// The code point of the valid UTF-8 sequence at the start of s (n bytes) and the sequence's
+// length; 0 when none begins there (a stray byte, an overlong form, a surrogate, a cut end).
+int Utf8Sequence(const unsigned char* s, std::size_t n, char32_t* code);
 
 // True when bytes are valid UTF-8 throughout.
 bool IsUtf8(const std::string& bytes);

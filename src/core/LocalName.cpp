@@ -1,5 +1,7 @@
 #include "LocalName.h"
 
+#include "Cp1252.h"
+
 #include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,42 +14,6 @@ constexpr char16_t EscapeBase = 0xDC00;
 bool IsEscapedByte(char16_t c)
 {
     return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF;
-}
-
-// Length of the valid UTF-8 sequence at the start of s (n bytes), 0 when there is none.
-int SequenceLength(const unsigned char* s, qsizetype n, char32_t* code)
-{
-    const unsigned char b = s[0];
-    int length;
-    char32_t c;
-    if (b < 0x80) {
-        *code = b;
-        return 1;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-        length = 2;
-        c = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        length = 3;
-        c = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        length = 4;
-        c = b & 0x07;
-    } else {
-        return 0;
-    }
-    if (n < length)
-        return 0;
-    for (int i = 1; i < length; ++i) {
-        if ((s[i] & 0xC0) != 0x80)
-            return 0;
-        c = (c << 6) | (s[i] & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < smallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
-        return 0;
-    *code = c;
-    return length;
 }
 
 // "\xE9".
@@ -65,7 +31,7 @@ QString FromBytes(const QByteArray& bytes)
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size();) {
         char32_t code = 0;
-        const int length = SequenceLength(s + i, bytes.size() - i, &code);
+        const int length = Cp1252::Utf8Sequence(s + i, std::size_t(bytes.size() - i), &code);
         if (length == 0) {
             name += QChar(char16_t(EscapeBase + s[i]));
             ++i;
