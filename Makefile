@@ -5,11 +5,12 @@
 # make install : install under PREFIX (default /usr/local), into DESTDIR when set
 # make deb   : build the Debian package huecipher_<version>_<arch>.deb in the top folder
 # make fuzz  : build the libFuzzer targets with clang and run each for FUZZ_SECONDS (default 60)
+# make web   : build the browser page, build-web/huecipher.html (one self-contained file)
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize fuzz install deb clean
+.PHONY: all deps configure build run test bench sanitize fuzz install deb web clean
 
 all: build
 
@@ -29,7 +30,11 @@ run: build
 	  echo "No display found: starting under xvfb-run"; xvfb-run -a $(BUILD)/huecipher; \
 	fi
 
-test: build
+WEB ?= build-web
+web: deps
+	@bash web/build.sh $(CURDIR)/$(WEB)
+
+test: build web
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
@@ -49,7 +54,7 @@ deb: build
 	@ls huecipher_*.deb
 
 SANITIZE_BUILD ?= build-asan
-sanitize: deps
+sanitize: deps web
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHUECIPHER_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
@@ -66,4 +71,4 @@ fuzz: deps
 	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WEB)

@@ -14,6 +14,7 @@ PACKAGES=(
   cups cups-client printer-driver-cups-pdf libcups2-dev mupdf-tools
   clang libclang-rt-14-dev
   dpkg-dev lintian appstream desktop-file-utils shared-mime-info xdg-utils libxml2-utils libfile-mimeinfo-perl
+  emscripten chromium
 )
 
 # The benchmarks' peers (make bench), not needed to build or test: steghide is the peer that

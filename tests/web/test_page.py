@@ -1,0 +1,139 @@
+"""The browser page in headless Chromium, against the desktop program's own files and its
+command line. Usage: test_page.py PAGE.html HUECIPHER_CLI WINDOW_PICTURE.hqc"""
+import base64
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cdp import Browser, Page  # noqa: E402
+
+PAGE, CLI, WINDOW_PICTURE = (os.path.abspath(a) for a in sys.argv[1:4])
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL", what)
+
+
+def cli(*arguments):
+    return subprocess.run([CLI, *arguments], capture_output=True)
+
+
+def type_text(page, text):
+    page.evaluate(f"(() => {{ const t = document.getElementById('Text1'); t.value = {json.dumps(text)}; "
+                  "t.dispatchEvent(new Event('input')); })()")
+
+
+def click(page, element_id):
+    page.evaluate(f"document.getElementById('{element_id}').click()")
+
+
+def message(page):
+    """The message box's text once it shows, then closes it with its first button."""
+    page.wait_for("document.getElementById('message').open")
+    text = page.evaluate("document.getElementById('messageText').textContent")
+    return text
+
+
+def answer(page, button, typed=None):
+    if typed is not None:
+        page.evaluate(f"document.querySelector('#messageButtons input').value = {json.dumps(typed)}")
+    page.evaluate("[...document.querySelectorAll('#messageButtons button')]"
+                  f".find(b => b.value === {json.dumps(button)}).click()")
+    page.wait_for("!document.getElementById('message').open")
+
+
+def test_loads_from_a_file_and_asks_the_network_nothing(page, folder):
+    urls = page.requests()
+    check(urls and all(u.startswith(("file:", "data:", "blob:")) for u in urls), f"requests: {urls}")
+    check(page.evaluate("document.getElementById('Label3').textContent") == "0 / 65.000 Characters", "counter")
+    check(page.evaluate("document.getElementById('FileLabel').textContent") == "Filename", "document name")
+
+
+def test_a_picture_of_the_window_opens_and_decodes(page, folder):
+    page.set_files("#OpenPicture", [WINDOW_PICTURE])
+    page.wait_for("document.getElementById('FileLabel').textContent === 'coded'")
+    click(page, "Image2")
+    expected = cli("decode", WINDOW_PICTURE).stdout.decode().replace("\r\n", "\n")
+    check(page.evaluate("document.getElementById('Text1').value") == expected, "decoded text")
+    check(page.evaluate("document.getElementById('ForeColorLabel').value") == "#3c3c3c", "text colour")
+    check(page.evaluate("document.getElementById('LetGrote_0').getAttribute('aria-checked')") == "true", "size")
+
+
+def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
+    text = "Coded in the browser: caf\u00e9 \u20ac\nsecond line"
+    type_text(page, text)
+    click(page, "LetGrote_3")  # 11 Pixels
+    page.evaluate("(() => { const c = document.getElementById('ForeColorLabel'); c.value = '#102030'; "
+                  "c.dispatchEvent(new Event('input')); })()")
+    click(page, "Image1")
+    click(page, "FileIndex_3")
+    check(message(page) == "Enter a name for this picture...", "save question")
+    answer(page, "OK", "from the page")
+    saved = os.path.join(folder, "from the page.hqc")
+    deadline = time.time() + 10
+    while not os.path.exists(saved) and time.time() < deadline:
+        time.sleep(0.05)
+    decoded = cli("decode", "--info", saved)
+    check(decoded.returncode == 0, f"decode: {decoded.stderr!r}")
+    check(decoded.stdout.decode().rstrip(" ") == text.replace("\n", "\r\n"), f"text: {decoded.stdout!r}")
+    check(decoded.stderr == b"size 11, text colour #102030, background #FFFFFF\n", f"info: {decoded.stderr!r}")
+
+
+def test_refusals(page, folder):
+    fake = os.path.join(folder, "fake.hqc")
+    with open(fake, "wb") as f:
+        f.write(b"not a picture")
+    before = page.evaluate("document.getElementById('Text1').value")
+    page.set_files("#OpenPicture", [fake])
+    check(message(page) == "No valid Glyphix picture!", "fake picture")
+    answer(page, "OK")
+    check(page.evaluate("document.getElementById('Text1').value") == before, "text kept")
+    type_text(page, "")
+    click(page, "Image1")
+    check(message(page) == "No text available!", "empty text")
+    answer(page, "OK")
+    type_text(page, "\u0101\U0001F600")
+    check(page.evaluate("document.getElementById('Text1').value") == "??", "characters outside Windows-1252")
+    check("became" in page.evaluate("document.getElementById('status').textContent"), "the user is told")
+
+
+def main():
+    folder = tempfile.mkdtemp()
+    browser = Browser()
+    try:
+        browser.send("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
+        page = Page(browser)
+        page.send("Page.navigate", {"url": "file://" + PAGE})
+        page.wait_for("document.body.dataset.ready === 'true'")
+        tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
+                 test_a_picture_coded_here_decodes_on_the_command_line, test_refusals]
+        passed = 0
+        for test in tests:
+            before = len(failures)
+            try:
+                test(page, folder)
+            except Exception as error:  # a test that cannot go on is a failed test
+                failures.append(f"{test.__name__}: {error}")
+                print("FAIL", test.__name__, error)
+            if len(failures) == before:
+                passed += 1
+                print("PASS", test.__name__)
+        if os.environ.get("HUECIPHER_SCREENSHOT"):
+            shot = page.send("Page.captureScreenshot")["data"]
+            with open(os.environ["HUECIPHER_SCREENSHOT"], "wb") as f:
+                f.write(base64.b64decode(shot))
+    finally:
+        browser.close()
+    print(f"{passed} passed, {len(tests) - passed} failed")
+    return 0 if passed == len(tests) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
