@@ -64,10 +64,27 @@ def test_a_picture_of_the_window_opens_and_decodes(page, folder):
     check(page.evaluate("document.getElementById('Text1').value") == expected, "decoded text")
     check(page.evaluate("document.getElementById('ForeColorLabel').value") == "#3c3c3c", "text colour")
     check(page.evaluate("document.getElementById('LetGrote_0').getAttribute('aria-checked')") == "true", "size")
+    # Size and colours travel with the picture.
+    source = os.path.join(folder, "coloured.txt")
+    with open(source, "wb") as f:
+        f.write("Coloured on the command line é".encode())
+    coloured = os.path.join(folder, "coloured.hqc")
+    check(cli("encode", "--size", "12", "--fore", "#A01020", "--back", "10,200,30", source, coloured).returncode == 0,
+          "encode")
+    page.set_files("#OpenPicture", [coloured])
+    page.wait_for("document.getElementById('FileLabel').textContent === 'coloured'")
+    click(page, "Image2")
+    shown = page.evaluate("document.getElementById('Text1').value")
+    check(shown == "Coloured on the command line \u00e9", f"text: {shown!r}")
+    check(page.evaluate("document.getElementById('ForeColorLabel').value") == "#a01020", "text colour travels")
+    check(page.evaluate("document.getElementById('BackColorLabel').value") == "#0ac81e", "background travels")
+    check(page.evaluate("document.getElementById('LetGrote_4').getAttribute('aria-checked')") == "true", "size travels")
+    check(page.evaluate("document.getElementById('Text1').style.fontSize") == "12pt", "the text is shown at its size")
 
 
 def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
     text = "Coded in the browser: caf\u00e9 \u20ac\nsecond line"
+    click(page, "ResetKnop")
     type_text(page, text)
     click(page, "LetGrote_3")  # 11 Pixels
     page.evaluate("(() => { const c = document.getElementById('ForeColorLabel'); c.value = '#102030'; "
@@ -111,7 +128,7 @@ def main():
         browser.send("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
         page = Page(browser)
         page.send("Page.navigate", {"url": "file://" + PAGE})
-        page.wait_for("document.body.dataset.ready === 'true'")
+        page.wait_for("!!document.body && document.body.dataset.ready === 'true'")
         tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
                  test_a_picture_coded_here_decodes_on_the_command_line, test_refusals]
         passed = 0
