@@ -1,3 +1,5 @@
+// The main window Main: its start (Form_Load), the handlers of its controls and menus, the clock,
+// the character counter, the text size and its end.
 #include "Main.h"
 
 #include "Artwork.h"

@@ -212,14 +212,18 @@ const clsFolium::FontMetrics* clsFolium::FindFontMetrics(const std::string& Font
     const std::string key = Upper("<" + FontName + ">");
     const std::string registry = Upper(FontRegistry);
     const std::size_t at = registry.find(key);
-    if (at == std::string::npos || at + key.size() + 4 > registry.size())
+    if (at == std::string::npos)
         return nullptr;
+    // The entry's number: four digits or more (from the 10,000th font on), then ";".
     int index = 0;
-    for (std::size_t i = at + key.size(); i < at + key.size() + 4; ++i) {
-        if (registry[i] < '0' || registry[i] > '9')
+    std::size_t i = at + key.size();
+    for (; i < registry.size() && registry[i] != ';'; ++i) {
+        if (registry[i] < '0' || registry[i] > '9' || index > 99999)
             return nullptr;  // a name that only looked like an entry
         index = index * 10 + (registry[i] - '0');
     }
+    if (i >= registry.size() || i - (at + key.size()) < 4)
+        return nullptr;
     if (index < 1 || index > static_cast<int>(FontMetricsList.size()))
         return nullptr;
     const FontMetrics& metrics = FontMetricsList[static_cast<std::size_t>(index) - 1];

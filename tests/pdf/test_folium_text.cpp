@@ -143,6 +143,17 @@ private slots:
         d.Close();
         QVERIFY(QpdfClean(d.path));
 
+        // From the 10,000th font on the number has five digits: each font keeps its own metrics.
+        Doc many;
+        many.Open();
+        for (int k = 1; k < 10000; ++k)
+            many.pdf.LoadFont("F" + std::to_string(k), k == 1000 ? "Times New Roman" : "Arial", 1);
+        many.pdf.LoadFont("F10000", "Courier New", 1);
+        QCOMPARE(many.pdf.Length("Hello", "F10000", 10), 30.0f);  // five of Courier's 600
+        QCOMPARE(many.pdf.Length("Hello", "F1000", 10), 22.22f);
+        QCOMPARE(many.pdf.Length("Hello", "F9999", 10), 22.78f);
+        many.Close();
+
         Doc mm;
         mm.pdf.ScaleMode(3);
         mm.Open();
