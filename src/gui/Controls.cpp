@@ -197,6 +197,17 @@ void FlatButton::paintEvent(QPaintEvent* event)
     DrawFocusFrame(this);
 }
 
+void FlatButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
+        && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 namespace {
 class DialogKeys : public QObject {
 public:

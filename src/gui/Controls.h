@@ -88,6 +88,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter and Return press the button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // Sets the order in which Tab walks the controls: each after the one before it.

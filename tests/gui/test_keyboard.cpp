@@ -233,6 +233,13 @@ private slots:
         m.ResetKnop->setFocus(Qt::TabFocusReason);
         Key(Qt::Key_Space);
         QCOMPARE(m.ForeColorLabel->palette().color(QPalette::Window), QColor(60, 60, 60));
+        // Enter presses Reset too, as it presses every button.
+        SetBackground(m.ForeColorLabel, QColor(1, 2, 3));
+        Key(Qt::Key_Return);
+        QCOMPARE(m.ForeColorLabel->palette().color(QPalette::Window), QColor(60, 60, 60));
+        SetBackground(m.ForeColorLabel, QColor(1, 2, 3));
+        Key(Qt::Key_Enter);
+        QCOMPARE(m.ForeColorLabel->palette().color(QPalette::Window), QColor(60, 60, 60));
 
         // The clock's double-click: the signature of the last picture.
         answers.ThenPress(QMessageBox::Ok);
