@@ -67,8 +67,8 @@ std::string PictureProblem(const std::string& path, Codec::PixelSurface* picture
     if (!CliText::ReadAll(path, PictureBytes::MaxFileBytes, &bytes, &error))
         return error;
     Codec::PixelSurface surface;
-    if (!PictureBytes::Read(bytes, &surface))
-        return "not a bitmap of 200 x 120 pixels";
+    if (!PictureBytes::Read(bytes, &surface, &error))
+        return error;
     surface.Mirror();
     if (!Codec::IsCodedPicture(surface.Width(), surface.Height(), Codec::SignatureRowText(surface)))
         return "no Hollowbrandt signature: not a valid Glyphix picture";

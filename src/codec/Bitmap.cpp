@@ -84,8 +84,14 @@ bool ReadHeader(const std::string& b, Header* h, std::string* why)
 {
     if (b.empty())
         return Fail(why, "an empty file");
-    if (b.size() < 26 || b.compare(0, 2, "BM") != 0)
+    if (b.compare(0, 8, "\x89PNG\r\n\x1A\n") == 0)
+        return Fail(why, "a PNG picture, not a bitmap");
+    if (b.compare(0, 3, "\xFF\xD8\xFF") == 0)
+        return Fail(why, "a JPEG picture, not a bitmap");
+    if (b.compare(0, 2, "BM") != 0)
         return Fail(why, "not a bitmap");
+    if (b.size() < 26)
+        return Fail(why, "a truncated bitmap");
     h->pixelOffset = Get(b, 10, 4);
     h->infoSize = Get(b, 14, 4);
     if (h->infoSize == 12) {
@@ -106,6 +112,8 @@ bool ReadHeader(const std::string& b, Header* h, std::string* why)
         return Fail(why, "a bitmap with a header of an unknown kind");
     }
     const std::uint32_t bits = h->bitsPerPixel;
+    if (h->compression == 1 || h->compression == 2)
+        return Fail(why, "a compressed (RLE) bitmap");
     if (h->compression != Uncompressed && !(h->compression == BitFields && (bits == 16 || bits == 32)))
         return Fail(why, "a compressed bitmap");
     if (!(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32) || h->planes != 1)
@@ -167,8 +175,12 @@ bool Read(const std::string& b, Codec::PixelSurface* surface, std::string* why)
     Header h;
     if (!ReadHeader(b, &h, why))
         return false;
-    if (h.width != Width || (h.height != Height && h.height != -Height))
-        return Fail(why, "a bitmap of another size than 200 x 120 pixels");
+    if (h.width != Width || (h.height != Height && h.height != -Height)) {
+        if (why)
+            *why = "a bitmap of " + std::to_string(h.width) + " x " + std::to_string(h.height < 0 ? -h.height : h.height)
+                + " pixels, not 200 x 120";
+        return false;
+    }
 
     const std::uint32_t bits = h.bitsPerPixel;
     const bool core = h.infoSize == 12;
