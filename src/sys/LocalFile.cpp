@@ -166,13 +166,21 @@ bool WriteWhole(int fd, const std::string& bytes)
     return true;
 }
 
+// Why a file could not take path as its name: a folder is never replaced, a file only when asked.
+std::string NameTaken(const std::string& path, int error)
+{
+    if ((error == EEXIST || error == EISDIR) && IsFolder(path))
+        return "is a folder";
+    return error == EEXIST ? std::string(ExistsAlready) : Reason(error);
+}
+
 // Gives the complete temporary file its name in one step. Without replacing, the step itself
 // fails when the name exists, so that of two writers at once only one succeeds.
 bool PutInPlace(Temporary& file, const std::string& path, Replace replace, std::string* error)
 {
     if (replace == Replace::Allowed) {
         if (std::rename(file.Name().c_str(), path.c_str()) != 0)
-            return Fail(error, Reason(errno));
+            return Fail(error, NameTaken(path, errno));
     } else {
         int result = ::renameat2(AT_FDCWD, file.Name().c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
         if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
@@ -182,7 +190,7 @@ bool PutInPlace(Temporary& file, const std::string& path, Replace replace, std::
                 ::unlink(file.Name().c_str());
         }
         if (result != 0)
-            return Fail(error, errno == EEXIST ? std::string(ExistsAlready) : Reason(errno));
+            return Fail(error, NameTaken(path, errno));
     }
     file.Keep();
     return true;
@@ -258,7 +266,7 @@ bool WriteUnnamed(const std::string& path, const std::string& bytes, Sync sync, 
         return Fail(error, Reason(closeError));
     }
     if (result != 0)
-        return *unsupported ? false : Fail(error, why == EEXIST ? std::string(ExistsAlready) : Reason(why));
+        return *unsupported ? false : Fail(error, NameTaken(path, why));
     return true;
 }
 

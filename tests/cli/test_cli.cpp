@@ -446,6 +446,10 @@ private slots:
         QVERIFY(kept.err.contains(picture) && kept.err.contains("--force"));
         QCOMPARE(ReadAll(picture), first);
         QCOMPARE(Cli({"encode", "--force", text, picture}).status, 0);
+        for (const QStringList& force : {QStringList{}, QStringList{"--force"}}) {
+            const Result folder = Cli(QStringList{"encode"} + force + QStringList{text, dir.path()});
+            QVERIFY2(folder.status == 1 && folder.err.endsWith(": is a folder\n"), qPrintable(folder.err));
+        }
 
         // A text that will not come back whole, standard input, a closed or empty input.
         const Result lossy = Cli({"encode", "-", dir.filePath("long.hqc")}, QByteArray(70000, 'x'));
