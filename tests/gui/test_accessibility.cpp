@@ -107,6 +107,7 @@ private slots:
         WindowFixture f;
         Main& m = *f.main;
         QAccessibleInterface* pic = Of(m.Pic);
+        QCOMPARE(pic->role(), QAccessible::Graphic);  // read as a picture, not skipped as filler
         QCOMPARE(pic->text(QAccessible::Name), QStringLiteral("Coded picture, 200 \u00d7 120 pixels"));
         QCOMPARE(pic->text(QAccessible::Description), QStringLiteral("Holds no coded text"));
         // Pressed as a screen reader presses it: the button's own action.
