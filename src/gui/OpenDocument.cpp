@@ -10,6 +10,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMimeDatabase>
 
 namespace {
 
@@ -25,7 +26,17 @@ QString FileName(const QString& path)
 // The document name of a file: its name without folder and extension, as a person reads it.
 QString DocumentName(const QString& path)
 {
-    return LocalName::Shown(FileName(path).chopped(4));
+    const QString name = FileName(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return LocalName::Shown(dot > 0 ? name.left(dot) : name);
+}
+
+// Whether bytes read from a file of that name are plain text (a shell script, a README ...),
+// as the desktop's type database judges them.
+bool IsPlainText(const QString& path, const QByteArray& content)
+{
+    const QMimeType type = QMimeDatabase().mimeTypeForFileNameAndData(FileName(path), content.left(4096));
+    return type.inherits(QStringLiteral("text/plain"));
 }
 
 bool HasSuffix(const QString& path, const QString& suffix)
@@ -47,8 +58,9 @@ void Main::OpenDocument(const QString& path)
     if (HasSuffix(path, kPictureSuffix)) {
         PixelSurface staging;
         Module1::OpenPictureFile(*this, staging, path, DocumentName(path), this);
-    } else if (HasSuffix(path, kTextSuffix)) {
-        // Only a regular file is read, and only as much as the text box takes.
+    } else {
+        // A text file, or any file of plain text the desktop hands over; only a regular file is
+        // read, and only as much as the text box takes.
         QByteArray text;
         QString error;
         if (!TextFile::Read(path, &text, &error)) {
@@ -56,10 +68,12 @@ void Main::OpenDocument(const QString& path)
                                          .arg(LocalName::Shown(path), error));
             return;
         }
+        if (!HasSuffix(path, kTextSuffix) && !IsPlainText(path, text)) {
+            Module1::ShowError(this, OnlyDocumentsText() + QStringLiteral("\n%1").arg(LocalName::Shown(path)));
+            return;
+        }
         Text1->SetText(text);
         SetDocumentName(DocumentName(path));
-    } else {
-        Module1::ShowError(this, OnlyDocumentsText() + QStringLiteral("\n%1").arg(LocalName::Shown(path)));
     }
 }
 

@@ -118,6 +118,15 @@ private slots:
         QVERIFY(m.Text1->Text().isEmpty());
         QVERIFY(Module1::SignatureText.startsWith("Hollowbrandt"));
 
+        // Any plain text the desktop hands over (the entry claims text/plain) opens as a text.
+        QVERIFY(WriteAll(elsewhere.filePath("README"), "Read me first."));
+        QVERIFY(WriteAll(elsewhere.filePath("notes.md"), "# Notes\n"));
+        m.OpenDocument(elsewhere.filePath("README"));
+        QCOMPARE(m.Text1->Text(), QByteArray("Read me first.\r\n"));
+        QCOMPARE(m.FileLabel->text(), QStringLiteral("README"));
+        m.OpenDocument(elsewhere.filePath("notes.md"));
+        QCOMPARE(m.FileLabel->text(), QStringLiteral("notes"));
+
         m.OpenDocument(elsewhere.filePath("letter.TXT"));
         QCOMPARE(m.Text1->Text(), QByteArray("Dear reader,\r\nall the best.\r\n"));
         QCOMPARE(m.FileLabel->text(), QStringLiteral("letter"));
