@@ -184,6 +184,20 @@ int DecodeOne(const std::string& path, const std::string& target, CliText::Encod
     return WriteOut(target, Cp1252::FromBoxText(decoded.text, encoding), replace, sync);
 }
 
+// The characters of a decoded text as its writer counts them: a line break is one character,
+// and the blanks that fill the last group of three (one or two at the very end) are not the text's.
+std::size_t TextCharacters(const std::string& stored)
+{
+    std::size_t end = stored.size();
+    for (int padding = 0; padding < 2 && end > 0 && stored[end - 1] == ' '; ++padding)
+        --end;
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < end; ++i)
+        if (!(stored[i] == '\r' && i + 1 < end && stored[i + 1] == '\n'))
+            ++n;
+    return n;
+}
+
 // A text for a JSON document: quoted, with control characters and bytes that are not UTF-8
 // escaped (the latter as \udcXX, the byte's escape).
 std::string JsonString(const std::string& text)
@@ -304,7 +318,9 @@ int Info(const ArgumentList& arguments)
 {
     Command command(
         "Usage: huecipher-cli info [--json] PICTURE\n"
-        "Describes a coded picture: signature, text size, colours, number of characters, and\n"
+        "Describes a coded picture: signature, text size, colours, number of characters (a line\n"
+        "break counts one; the blanks that fill the last pixel are left out; stored characters\n"
+        "counts every one the picture holds), and\n"
         "whether anything was written past the rows that are read back.\n",
         {{"json", 0, false}}, 1, 1);
     if (const int status = command.Parse(arguments); status >= 0)
@@ -316,16 +332,18 @@ int Info(const ArgumentList& arguments)
     const Codec::Decoded decoded = Codec::Decode(picture);
     const bool pastReadable = decoded.pastReadableRows;
     const std::string signature = Cp1252::ToUtf8(decoded.signature.substr(0, CodedPicture::SignatureLength));
-    const std::string characters = std::to_string(decoded.text.size());
+    const std::string characters = std::to_string(TextCharacters(decoded.text));
+    const std::string stored = std::to_string(decoded.text.size());
     if (command.Args().Has("json")) {
         Out("{\n    \"file\": " + JsonString(path) + ",\n    \"signature\": " + JsonString(signature)
             + ",\n    \"textSize\": " + std::to_string(decoded.textSize) + ",\n    \"textColour\": \""
             + Hex(decoded.fore) + "\",\n    \"backgroundColour\": \"" + Hex(decoded.back)
-            + "\",\n    \"characters\": " + characters + ",\n    \"writtenPastReadableRows\": "
+            + "\",\n    \"characters\": " + characters + ",\n    \"storedCharacters\": " + stored
+            + ",\n    \"writtenPastReadableRows\": "
             + (pastReadable ? "true" : "false") + "\n}\n");
     } else {
         Out("signature: " + Shown(signature) + "\ntext size: " + std::to_string(decoded.textSize) + "\ntext colour: "
-            + Hex(decoded.fore) + "\nbackground colour: " + Hex(decoded.back) + "\ncharacters: " + characters
+            + Hex(decoded.fore) + "\nbackground colour: " + Hex(decoded.back) + "\ncharacters: " + characters + "\nstored characters: " + stored
             + "\nwritten past the readable rows: " + (pastReadable ? "yes" : "no") + "\n");
     }
     return Success;

@@ -179,7 +179,11 @@ private slots:
         const Result info = Cli({"info", "--json", f.PicturePath("window")});
         QCOMPARE(info.status, 0);
         QVERIFY(info.out.contains("\"textSize\": 11"));
-        QVERIFY(info.out.contains("\"characters\": " + QByteArray::number(Padded(text).size())));
+        // The text's characters (a line break one), and all that the picture stores.
+        QVERIFY(info.out.contains("\"characters\": " + QByteArray::number(text.size() - text.count("\r\n")) + ","));
+        QVERIFY(info.out.contains("\"storedCharacters\": " + QByteArray::number(Padded(text).size()) + ","));
+        const QByteArray padded = Cli({"info", f.PicturePath("window")}, {}).out;
+        QVERIFY2(padded.contains("\ncharacters: 38\nstored characters: 39\n"), padded.constData());
         QVERIFY(info.out.contains("\"writtenPastReadableRows\": false"));
         QVERIFY(info.out.contains("\"signature\": \"HollowbrandtGlyphix Coder 2026, hollowbrandt.org\""));
     }
@@ -439,6 +443,10 @@ private slots:
                                                              "%4: not a bitmap\n")
                                                    .arg(picture, dir.path(), dir.filePath("missing.hqc"), text));
         QCOMPARE(Cli({"check", picture}).status, 0);
+
+        // The blanks that fill the last pixel are not counted as the text's.
+        QCOMPARE(Cli({"encode", "-", dir.filePath("four.hqc")}, "abcd").status, 0);
+        QVERIFY(Cli({"info", dir.filePath("four.hqc")}).out.contains("\ncharacters: 4\nstored characters: 6\n"));
 
         // An existing picture is replaced only with --force.
         const Result kept = Cli({"encode", text, picture});
