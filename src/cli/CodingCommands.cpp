@@ -82,13 +82,18 @@ public:
     explicit Progress(std::size_t total) : m_total(total), m_shown(total > 1 && ::isatty(STDERR_FILENO)) {}
     ~Progress()
     {
-        if (m_shown)
+        if (m_shown) {
+            SetProgressLine(false);
             Err("\n");
+        }
     }
     void Step(std::size_t index, const std::string& name)
     {
-        if (m_shown)
-            Err("\r[" + std::to_string(index + 1) + "/" + std::to_string(m_total) + "] " + Shown(name) + "\x1b[K");
+        if (!m_shown)
+            return;
+        SetProgressLine(false);
+        Err("\r[" + std::to_string(index + 1) + "/" + std::to_string(m_total) + "] " + Shown(name) + "\x1b[K");
+        SetProgressLine(true);
     }
 
 private:

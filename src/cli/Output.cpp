@@ -12,6 +12,7 @@ namespace {
 
 int g_outputError = 0;        // errno of the first failed write to standard output
 bool g_outputClosed = false;   // standard output was closed when the program started
+bool g_progressLine = false;   // standard error's last line is a progress line
 
 }  // namespace
 
@@ -52,7 +53,16 @@ std::string TakeOutputFailure()
 
 void Err(const std::string& text)
 {
+    if (g_progressLine) {
+        std::fputs("\r\x1b[K", stderr);
+        g_progressLine = false;
+    }
     std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+void SetProgressLine(bool shown)
+{
+    g_progressLine = shown;
 }
 
 std::string Shown(const std::string& name)

@@ -17,8 +17,12 @@ void Out(const std::string& text);
 // A loss is told once: later calls give an empty text for it.
 std::string TakeOutputFailure();
 
-// Writes a message to standard error.
+// Writes a message to standard error; while a progress line shows there, the message first
+// clears it, so that the two never run into each other.
 void Err(const std::string& text);
+
+// Whether standard error's last line is a progress line that the next message must clear.
+void SetProgressLine(bool shown);
 
 // A file's name for a message: its bytes as they are, control characters as "\n", "\t" or
 // "\x1B", so that one name stays on one line.

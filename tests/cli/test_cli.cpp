@@ -247,6 +247,13 @@ private slots:
         const Result decoded = Cli(QStringList{"decode", "--encoding", "cp1252", "-d", dir.filePath("back")} + pictures);
         QCOMPARE(decoded.status, 0);
         QVERIFY(decoded.err.isEmpty());  // no progress line when nobody watches
+        // On a terminal the progress line is cleared before an error, which names its file.
+        int status = -1;
+        const QByteArray watched = Shell(dir.path(), "script -qec \"$CLI decode -d back --force pictures/text0.hqc "
+                                                     "missing.hqc pictures/text1.hqc\" /dev/null", &status);
+        QVERIFY2(watched.contains("[2/3] missing.hqc\x1b[K\r\x1b[Khuecipher-cli: missing.hqc: no such file"),
+                 watched.constData());
+        QVERIFY(watched.contains("[3/3] pictures/text1.hqc"));
         for (int i = 0; i < 5; ++i)
             QCOMPARE(ReadAll(dir.filePath(QStringLiteral("back/text%1.txt").arg(i))),
                      Padded("Text number " + QByteArray::number(i) + " of the batch."));
