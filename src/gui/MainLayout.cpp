@@ -11,6 +11,9 @@
 namespace {
 const QColor kPanelColour(220, 220, 190);
 const QColor kGrey(128, 128, 128);
+// The margin around the clock's digits that holds its focus frame.
+constexpr int kClockMarginX = 3;
+constexpr int kClockMarginY = 2;
 
 // A grey label with a thin border that shows behind the picture and the text box.
 QLabel* MakeGreyBacking(const QString& name, QWidget* parent, const QRect& geometry)
@@ -118,5 +121,8 @@ void Main::LayOutFrame3()
     KlokLabel = new ClickLabel(QStringLiteral("00:00:00"), Frame3);
     KlokLabel->setFont(ArialFont(8.25));
     SetTextColour(KlokLabel, QColor(64, 64, 64));
-    Place(KlokLabel, QStringLiteral("KlokLabel"), 480, 12);
+    // A margin around the digits holds the keyboard's focus frame, so that the frame is drawn
+    // around them, not across; the digits stay at 480, 12.
+    KlokLabel->setContentsMargins(kClockMarginX, kClockMarginY, kClockMarginX, kClockMarginY);
+    Place(KlokLabel, QStringLiteral("KlokLabel"), 480 - kClockMarginX, 12 - kClockMarginY);
 }

@@ -185,6 +185,18 @@ private slots:
             // A frame at the edge; the middle of the picture is untouched.
             QCOMPARE(with.pixel(with.width() / 2, with.height() / 2), without.pixel(with.width() / 2, with.height() / 2));
         }
+        // The clock's frame goes around its digits: no pixel of a digit is drawn over.
+        m.Text1->setFocus();
+        const QImage digits = m.KlokLabel->grab().toImage();
+        m.KlokLabel->setFocus(Qt::TabFocusReason);
+        const QImage framed = m.KlokLabel->grab().toImage();
+        const QRgb background = digits.pixel(0, 0);
+        for (int y = 0; y < digits.height(); ++y)
+            for (int x = 0; x < digits.width(); ++x)
+                if (framed.pixel(x, y) != digits.pixel(x, y))
+                    QVERIFY2(digits.pixel(x, y) == background, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+        QCOMPARE(m.KlokLabel->mapTo(&m, m.KlokLabel->contentsRect().topLeft()),
+                 m.Frame3->mapTo(&m, QPoint(480, 12)));  // the digits stay where they were
     }
 
     void spaceAndEnterPressTheButtons()
