@@ -361,6 +361,39 @@ void ListDocuments(QListWidget* list, const QStringList& fileNames, int extensio
     }
 }
 
+namespace {
+class FirstKey : public QObject {
+public:
+    explicit FirstKey(QListWidget* list) : QObject(list), m_list(list) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || m_list->count() == 0 || !m_list->selectedItems().isEmpty())
+            return false;
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+        case Qt::Key_PageDown:
+        case Qt::Key_PageUp:
+        case Qt::Key_Home:
+            m_list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QListWidget* m_list;
+};
+}  // namespace
+
+void FirstKeyChoosesFirstEntry(QListWidget* list)
+{
+    list->installEventFilter(new FirstKey(list));
+}
+
 QString ChosenDocument(const QListWidget* list)
 {
     const QListWidgetItem* item = list->currentItem();

@@ -122,5 +122,9 @@ void SetCaption(QLabel* label, const QString& text);
 // Fills a dialog's list with documents: each entry shows the file's name without its
 // extension (odd bytes and control characters escaped) and keeps the file's name itself.
 void ListDocuments(QListWidget* list, const QStringList& fileNames, int extensionLength);
+// In a list where nothing is chosen yet, the first arrow key (or Page, Home, End) chooses the
+// first entry rather than moving past it.
+void FirstKeyChoosesFirstEntry(QListWidget* list);
+
 // The file name kept by the list's selected entry, or an empty text when none is selected.
 QString ChosenDocument(const QListWidget* list);

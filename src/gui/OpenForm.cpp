@@ -48,6 +48,7 @@ void OpenForm::Form_Load()
     OkKnop = new ImageButton(QStringLiteral("OkKnop"), Artwork::OkMark(), this);
     OkKnop->move(183, 300);
 
+    FirstKeyChoosesFirstEntry(List1);
     connect(List1, &QListWidget::itemClicked, this, &OpenForm::List1_Click);
     // The selection moved by the keyboard counts as a click, as it does for a list box.
     connect(List1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);

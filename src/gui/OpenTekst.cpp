@@ -94,6 +94,7 @@ void OpenTekst::Form_Load()
 
     connect(Drive1, &QComboBox::currentIndexChanged, this, &OpenTekst::Drive1_Change);
     connect(Dir1, &FolderList::changed, this, &OpenTekst::Dir1_Change);
+    FirstKeyChoosesFirstEntry(List1);
     connect(List1, &QListWidget::itemClicked, this, &OpenTekst::List1_Click);
     // The selection moved by the keyboard counts as a click, as it does for a list box.
     connect(List1, &QListWidget::itemSelectionChanged, this, &OpenTekst::List1_Click);

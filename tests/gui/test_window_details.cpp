@@ -129,7 +129,7 @@ private slots:
             form->Drive1->hidePopup();
             form->List1->setFocus();
             for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
-                QTest::keyClick(form->List1, key);  // the first key only makes an entry current
+                QTest::keyClick(form->List1, key);  // the first key chooses the first entry, Up stays there
             labels << form->Label1->text();
             QTest::keyClick(form->List1, Qt::Key_Down);
             labels << form->Label1->text();
