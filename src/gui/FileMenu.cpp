@@ -15,7 +15,7 @@
 
 void Main::FileIndex_Click(int Index)
 {
-    if (Busy() && Index != 8)
+    if (Index != 8 && PutOffWhileBusy([this, Index] { FileIndex_Click(Index); }))
         return;
     switch (Index) {
     case 0: NewText(); break;

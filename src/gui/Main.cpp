@@ -153,6 +153,28 @@ void Main::CheckTextSizeItem(int index)
         item->setChecked(i == index);
 }
 
+bool Main::PutOffWhileBusy(std::function<void()> command)
+{
+    if (!m_busy)
+        return false;
+    m_waiting.push_back(std::move(command));
+    return true;
+}
+
+void Main::RunWaitingCommands()
+{
+    if (m_waiting.empty())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        std::vector<std::function<void()>> waiting;
+        waiting.swap(m_waiting);
+        // A command that starts coding again puts the ones after it off once more.
+        for (auto& command : waiting)
+            if (!m_closing)
+                command();
+    });
+}
+
 void Main::SetDocumentName(const QString& name)
 {
     SetCaption(FileLabel, name);
@@ -160,7 +182,7 @@ void Main::SetDocumentName(const QString& name)
 
 void Main::Image1_Click()
 {
-    if (Busy())
+    if (PutOffWhileBusy([this] { Image1_Click(); }))
         return;
     Image1->PressEffect();
     if (Text1->CharacterCount() == 0) {
@@ -172,7 +194,7 @@ void Main::Image1_Click()
 
 void Main::Image2_Click()
 {
-    if (Busy())
+    if (PutOffWhileBusy([this] { Image2_Click(); }))
         return;
     Image2->PressEffect();
     Module1::PictureToText(*this);
@@ -180,7 +202,7 @@ void Main::Image2_Click()
 
 void Main::Image3_Click()
 {
-    if (Busy())
+    if (PutOffWhileBusy([this] { Image3_Click(); }))
         return;
     Image3->PressEffect();
     if (Module1::TrimBlanks(Win1252::Decode(Text1->Text())).isEmpty())
@@ -190,7 +212,7 @@ void Main::Image3_Click()
 
 void Main::Image4_Click()
 {
-    if (Busy())
+    if (PutOffWhileBusy([this] { Image4_Click(); }))
         return;
     Image4->PressEffect();
     if (Module1::TrimBlanks(Win1252::Decode(Text1->Text())).isEmpty())

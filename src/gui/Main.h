@@ -6,7 +6,9 @@
 #include <QUrl>
 
 #include <array>
+#include <functional>
 #include <map>
+#include <vector>
 
 class ClickLabel;
 class ImageButton;
@@ -82,6 +84,9 @@ public:
 
     // True while the encoder or decoder runs: other coding, file and output commands wait.
     bool Busy() const { return m_busy; }
+    // While coding runs, command is kept and run once it has finished (in the order given);
+    // true when it was put off, false when the window is free and the caller goes on.
+    bool PutOffWhileBusy(std::function<void()> command);
     // True once the window has been closed: running loops stop.
     bool Closing() const { return m_closing; }
 
@@ -96,11 +101,15 @@ public:
     // Opens the files dropped on the window: one document, or a message saying what it takes.
     void OpenDroppedFiles(const QList<QUrl>& files);
 
-    // Marks a coding run; commands that find the window busy do nothing.
+    // Marks a coding run; commands that find the window busy wait until it ends.
     class BusyScope {
     public:
         explicit BusyScope(Main& main) : m_main(main) { m_main.m_busy = true; }
-        ~BusyScope() { m_main.m_busy = false; }
+        ~BusyScope()
+        {
+            m_main.m_busy = false;
+            m_main.RunWaitingCommands();
+        }
         BusyScope(const BusyScope&) = delete;
         BusyScope& operator=(const BusyScope&) = delete;
     private:
@@ -151,6 +160,10 @@ private:
     // Colour dialog for one of the two colours; true when the user chose one with OK.
     bool ChooseColour(const QString& caption, int& red, int& green, int& blue);
 
+    // Runs the commands put off while coding ran, once the event that ended it is done.
+    void RunWaitingCommands();
+
     bool m_busy = false;
+    std::vector<std::function<void()>> m_waiting;
     bool m_closing = false;
 };

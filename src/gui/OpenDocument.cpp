@@ -53,7 +53,7 @@ QString OnlyDocumentsText()
 
 void Main::OpenDocument(const QString& path)
 {
-    if (Busy())
+    if (PutOffWhileBusy([this, path] { OpenDocument(path); }))
         return;
     if (HasSuffix(path, kPictureSuffix)) {
         PixelSurface staging;
@@ -79,7 +79,7 @@ void Main::OpenDocument(const QString& path)
 
 void Main::OpenDroppedFiles(const QList<QUrl>& files)
 {
-    if (Busy())
+    if (PutOffWhileBusy([this, files] { OpenDroppedFiles(files); }))
         return;
     if (files.size() != 1 || !files.first().isLocalFile()) {
         Module1::ShowError(this, OnlyDocumentsText() + QStringLiteral(" Drop one file at a time."));

@@ -7,7 +7,7 @@
 
 void Main::SavePictureFile()
 {
-    if (Busy())
+    if (PutOffWhileBusy([this] { SavePictureFile(); }))
         return;
     QString name;
     if (!Module1::AskFileName(this, QStringLiteral("Enter a name for this picture..."),
