@@ -45,10 +45,10 @@ bench: build
 	@$(BUILD)/bench/cli_bench
 
 PREFIX ?= /usr/local
-install: build
+install: build web
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
-deb: build
+deb: build web
 	@cd $(BUILD) && cpack -G DEB >/dev/null
 	@cp $(BUILD)/package/huecipher_*.deb .
 	@ls huecipher_*.deb

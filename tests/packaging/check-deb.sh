@@ -33,7 +33,8 @@ for f in ./usr/bin/huecipher ./usr/share/applications/org.hollowbrandt.Huecipher
          ./usr/share/metainfo/org.hollowbrandt.Huecipher.metainfo.xml ./usr/share/man/man1/huecipher.1.gz \
          ./usr/share/icons/hicolor/256x256/apps/org.hollowbrandt.Huecipher.png \
          ./usr/share/icons/hicolor/scalable/apps/org.hollowbrandt.Huecipher.svg \
-         ./usr/share/doc/huecipher/copyright ./usr/share/doc/huecipher/changelog.gz; do
+         ./usr/share/doc/huecipher/copyright ./usr/share/doc/huecipher/changelog.gz \
+         ./usr/share/huecipher/huecipher.html ./usr/libexec/huecipher/huecipher-layout; do
   grep -qx "$f" <<<"$contents" || fail "missing $f"
 done
 grep ' ./usr/bin/huecipher$' <<<"$listing" | grep -q '^-rwxr-xr-x root/root' || fail "executable mode or owner"

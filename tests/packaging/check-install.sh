@@ -17,6 +17,7 @@ expected=(
   usr/bin/huecipher
   usr/bin/huecipher-cli
   usr/libexec/huecipher/huecipher-layout
+  usr/share/huecipher/huecipher.html
   usr/share/applications/$id.desktop
   usr/share/mime/packages/$id.xml
   usr/share/metainfo/$id.metainfo.xml
