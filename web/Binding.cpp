@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 #include "Cp1252.h"
 #include "Picture.h"
+#include "ProgramTexts.h"
 #include "TextBytes.h"
 
 #include <emscripten/bind.h>
@@ -155,6 +156,16 @@ val TextFile(const val& lines)
     return ArrayOf(TextBytes::Write(encoded));
 }
 
+// The Tools menu's texts.
+val ToolsTexts()
+{
+    val o = val::object();
+    o.set("makerWebPage", ProgramTexts::MakerWebPage());
+    o.set("makerEmailAddress", ProgramTexts::MakerEmailAddress());
+    o.set("specialCharacters", ProgramTexts::SpecialCharacters());
+    return o;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(huecipher)
@@ -166,6 +177,8 @@ EMSCRIPTEN_BINDINGS(huecipher)
     emscripten::function("pictureFile", &PictureFile);
     emscripten::function("openText", &OpenText);
     emscripten::function("textFile", &TextFile);
+    emscripten::function("toolsTexts", &ToolsTexts);
+    emscripten::function("mailAddress", &ProgramTexts::MailAddress);
     emscripten::constant("maxPictureBytes", int(PictureBytes::MaxFileBytes));
     emscripten::constant("maxTextBytes", int(TextBytes::MaxReadBytes));
 }

@@ -9,7 +9,7 @@ const Page = (() => {
 
   // A message box: the text, a title ("Huecipher" when none), buttons; resolves to the one pressed.
   // With input, the box asks for a text and resolves to it (null when cancelled).
-  function ask(text, { title = "Huecipher", buttons = ["OK"], input = false } = {}) {
+  function ask(text, { title = "Huecipher", buttons = ["OK"], input = false, value = "" } = {}) {
     const dialog = $("message");
     $("messageTitle").textContent = title;
     $("messageText").textContent = text;
@@ -19,6 +19,7 @@ const Page = (() => {
     if (input) {
       field = document.createElement("input");
       field.type = "text";
+      field.value = value;
       field.setAttribute("aria-label", text);
       place.append(field);
     }
@@ -183,6 +184,19 @@ const Page = (() => {
     checkText();
   }
 
+  function specialCharacters() {
+    return tell(state.codec.toolsTexts().specialCharacters.replace(/\r\n/g, "\n"), "Special Characters");
+  }
+
+  // The mail program with a prepared message; the user attaches a picture by hand.
+  async function sendByEmail() {
+    const recipient = await ask("Enter the E-mail address to which you want to send a message...",
+                                { title: " Send message", buttons: ["OK", "Cancel"], input: true,
+                                  value: state.codec.toolsTexts().makerEmailAddress });
+    if (recipient)
+      window.location.href = state.codec.mailAddress(recipient);
+  }
+
   function chooseFile(input) {
     input.value = "";
     input.click();
@@ -197,6 +211,7 @@ const Page = (() => {
       },
       FileIndex_0: newText, FileIndex_2: () => chooseFile($("OpenPicture")), FileIndex_3: savePicture,
       FileIndex_5: () => chooseFile($("OpenText")), FileIndex_6: saveText,
+      BijzondereTekens: specialCharacters, Verzenden: sendByEmail,
     };
     for (const [id, run] of Object.entries(commands))
       $(id).addEventListener("click", () => {
@@ -227,6 +242,7 @@ const Page = (() => {
   return {
     start(codec) {
       state.codec = codec;
+      $("MeerSoftware").href = codec.toolsTexts().makerWebPage;
       connect();
       showColours();
       showSize(8.25);

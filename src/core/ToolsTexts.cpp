@@ -1,8 +1,9 @@
 #include "ToolsTexts.h"
 
+#include "ProgramTexts.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QStringList>
 #include <QUrl>
 
 namespace Module1 {
@@ -12,51 +13,27 @@ std::function<void(const QString&)> g_opener;
 
 QString MakerWebPage()
 {
-    return QStringLiteral("https://hollowbrandt.org/software");
+    return QString::fromStdString(ProgramTexts::MakerWebPage());
 }
 
 QString MakerEmailAddress()
 {
-    return QStringLiteral("info@hollowbrandt.org");
+    return QString::fromStdString(ProgramTexts::MakerEmailAddress());
 }
 
 QString WatermarkText()
 {
-    return QStringLiteral("hollowbrandt.org");
+    return QString::fromStdString(ProgramTexts::WatermarkText());
 }
 
 QString SpecialCharactersText()
 {
-    const QStringList rows = {
-        QStringLiteral("\u00E1  = Ctrl-Alt - a  / 160"),
-        QStringLiteral("\u00E9  = Ctrl-Alt - e  / 130"),
-        QStringLiteral("\u00F3  = Ctrl-Alt - o  / 162"),
-        QStringLiteral("\u00E4  = Ctrl-Alt - q  / 132"),
-        QStringLiteral("\u00FC  = Ctrl-Alt - y  / 129"),
-        QStringLiteral("\u00F6  = Ctrl-Alt - p  / 148"),
-        QStringLiteral("\u00FA  = Ctrl-Alt - u  / 163"),
-        QStringLiteral("\u00B5  = Ctrl-Alt - m / 230"),
-        QString(),
-        QStringLiteral("\u00A9 = Ctrl-Alt - c"),
-        QStringLiteral(" \u00B2  = Ctrl-Alt - 2"),
-        QStringLiteral(" \u00B3  = Ctrl-Alt - 3"),
-        QStringLiteral("\u20AC  = Ctrl-Alt - 5"),
-        QStringLiteral("\u00BC = Ctrl-Alt - 6 / 172"),
-        QStringLiteral("\u00BD = Ctrl-Alt - 7 / 171"),
-        QStringLiteral("\u00BE = Ctrl-Alt - 8"),
-        QString(),
-        QStringLiteral("Copy    = Ctrl-C"),
-        QStringLiteral("Paste    = Ctrl-V"),
-        QStringLiteral("Delete  = Ctrl-X"),
-    };
-    return rows.join(QStringLiteral("\r\n"));
+    return QString::fromStdString(ProgramTexts::SpecialCharacters());
 }
 
 QString MailAddress(const QString& recipient)
 {
-    return QStringLiteral("mailto:") + recipient
-         + QStringLiteral("?subject=Glyphix Picture&body=Enter your text... ")
-         + QStringLiteral("(Click on the Paperclip to add it as an attachment)");
+    return QString::fromStdString(ProgramTexts::MailAddress(recipient.toStdString()));
 }
 
 void OpenUrl(QWidget* window, const QString& address)

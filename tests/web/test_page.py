@@ -103,6 +103,22 @@ def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
     check(decoded.stderr == b"size 11, text colour #102030, background #FFFFFF\n", f"info: {decoded.stderr!r}")
 
 
+def test_tools_menu(page, folder):
+    click(page, "BijzondereTekens")
+    table = message(page)
+    check(page.evaluate("document.getElementById('messageTitle').textContent") == "Special Characters", "title")
+    check(table.split("\n")[0] == "\u00e1  = Ctrl-Alt - a  / 160" and table.split("\n")[19] == "Delete  = Ctrl-X"
+          and len(table.split("\n")) == 20, f"table: {table!r}")
+    answer(page, "OK")
+    check(page.evaluate("document.getElementById('MeerSoftware').href") == "https://hollowbrandt.org/software",
+          "maker's page")
+    click(page, "Verzenden")
+    check(message(page) == "Enter the E-mail address to which you want to send a message...", "mail question")
+    check(page.evaluate("document.querySelector('#messageButtons input').value") == "info@hollowbrandt.org",
+          "default recipient")
+    answer(page, "Cancel")  # a mail program is not started here
+
+
 def test_refusals(page, folder):
     fake = os.path.join(folder, "fake.hqc")
     with open(fake, "wb") as f:
@@ -130,7 +146,7 @@ def main():
         page.send("Page.navigate", {"url": "file://" + PAGE})
         page.wait_for("!!document.body && document.body.dataset.ready === 'true'")
         tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
-                 test_a_picture_coded_here_decodes_on_the_command_line, test_refusals]
+                 test_a_picture_coded_here_decodes_on_the_command_line, test_tools_menu, test_refusals]
         passed = 0
         for test in tests:
             before = len(failures)
