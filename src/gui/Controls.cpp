@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QMouseEvent>
@@ -359,6 +360,32 @@ void ListDocuments(QListWidget* list, const QStringList& fileNames, int extensio
         auto* item = new QListWidgetItem(LocalName::Shown(stem), list);
         item->setData(Qt::UserRole, file);
     }
+}
+
+namespace {
+class NamedComboBoxAccessible : public QAccessibleWidget {
+public:
+    explicit NamedComboBoxAccessible(QWidget* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<QComboBox*>(widget())->currentText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* NamedComboBoxFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("NamedComboBox") && object->isWidgetType())
+        return new NamedComboBoxAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+}  // namespace
+
+NamedComboBox::NamedComboBox(QWidget* parent) : QComboBox(parent)
+{
+    static const bool registered = (QAccessible::installFactory(NamedComboBoxFactory), true);
+    Q_UNUSED(registered);
 }
 
 namespace {

@@ -5,6 +5,7 @@ class QListWidget;
 
 #include <QColor>
 #include <QFrame>
+#include <QComboBox>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -90,6 +91,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter and Return press the button, as Space does.
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A drop-down list that a screen reader reads by its own name, with the entry shown as its
+// value (a plain one on this platform is named by its entry).
+class NamedComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit NamedComboBox(QWidget* parent);
 };
 
 // Sets the order in which Tab walks the controls: each after the one before it.

@@ -60,7 +60,7 @@ void OpenTekst::Form_Load()
     CentreOnScreen(this, m_main.screen(), 434, 380);
     SetBackground(this, QColor(220, 220, 190));
 
-    Drive1 = new QComboBox(this);
+    Drive1 = new NamedComboBox(this);
     Place(Drive1, QStringLiteral("Drive1"), 12, 14, 200, Drive1->sizeHint().height());
     StyleList(Drive1);
     Drive1->addItems(DriveRoots());

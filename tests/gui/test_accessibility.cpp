@@ -189,6 +189,10 @@ private slots:
                                                       {"OkKnop", QAccessible::Button}});
             QCOMPARE(Of(form.List1)->text(QAccessible::Name), QStringLiteral("Text files"));
             QCOMPARE(Of(form.Dir1)->text(QAccessible::Name), QStringLiteral("Folders"));
+            // The drive box by its name, its entry as the value.
+            QCOMPARE(Of(form.Drive1)->text(QAccessible::Name), QStringLiteral("Drive"));
+            QCOMPARE(Of(form.Drive1)->text(QAccessible::Value), form.Drive1->currentText());
+            QCOMPARE(form.Drive1->currentText(), QStringLiteral("/"));
         }
     }
 };
