@@ -1,6 +1,8 @@
 // clsFolium: bitmap reading, image objects (raw or ASCII85) and their placement.
 #include "clsFolium.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
@@ -99,36 +101,31 @@ bool clsFolium::LeggeBMP(const std::string& FileName, std::int32_t ColorSpace, s
         }
     }
 
-    const std::vector<std::uint8_t> rows = readAt(pixelOffset, static_cast<std::size_t>(pixelBytes));
+    // Row by row, so that the bitmap's bytes are never held beside its samples.
     std::vector<std::uint8_t> samples;
     const std::size_t W = static_cast<std::size_t>(w);
     const std::size_t H = static_cast<std::size_t>(h);
     const std::size_t S = static_cast<std::size_t>(stride);
-    if (bpp <= 8) {
-        const std::size_t used = (W * bpp + 7) / 8;
-        samples.reserve(H * used);
-        for (std::size_t y = 0; y < H; ++y)
-            samples.insert(samples.end(), rows.begin() + static_cast<std::ptrdiff_t>(y * S),
-                           rows.begin() + static_cast<std::ptrdiff_t>(y * S + used));
-    } else if (ColorSpace == 0) {
-        // Red, green, blue per pixel; the buffer keeps the stored size, its tail zero.
-        samples.assign(H * S, 0);
-        std::size_t out = 0;
-        for (std::size_t y = 0; y < H; ++y) {
+    // Each row's samples follow the last row's; a colour image's buffer keeps the stored size,
+    // its tail zero.
+    const std::size_t used = bpp <= 8 ? (W * bpp + 7) / 8 : (ColorSpace == 0 ? 3 * W : W);
+    samples.resize(bpp == 24 && ColorSpace == 0 ? H * S : H * used);
+    std::uint8_t* out = samples.data();
+    for (std::size_t y = 0; y < H; ++y, out += used) {
+        const std::vector<std::uint8_t> row = readAt(pixelOffset + std::uint64_t(y) * S, S);
+        if (bpp <= 8) {
+            std::copy(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(used), out);
+        } else if (ColorSpace == 0) {
+            // Red, green, blue per pixel.
             for (std::size_t x = 0; x < W; ++x) {
-                const std::size_t at = y * S + x * 3;
-                samples[out++] = rows[at + 2];
-                samples[out++] = rows[at + 1];
-                samples[out++] = rows[at];
+                out[3 * x] = row[3 * x + 2];
+                out[3 * x + 1] = row[3 * x + 1];
+                out[3 * x + 2] = row[3 * x];
             }
+        } else {
+            for (std::size_t x = 0; x < W; ++x)
+                out[x] = Grey(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
         }
-    } else {
-        samples.reserve(W * H);
-        for (std::size_t y = 0; y < H; ++y)
-            for (std::size_t x = 0; x < W; ++x) {
-                const std::size_t at = y * S + x * 3;
-                samples.push_back(Grey(rows[at + 2], rows[at + 1], rows[at]));
-            }
     }
     Samples = std::move(samples);
     Palette = std::move(palette);
@@ -151,11 +148,10 @@ bool clsFolium::LoadImgFromBMPFile(const std::string& Name, const std::string& F
     return true;
 }
 
-std::string clsFolium::EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes)
+namespace {
+// Appends the ASCII85 form of n bytes at bytes to out (no end marker).
+void AppendAscii85(const std::uint8_t* bytes, std::size_t n, std::string& out)
 {
-    std::string out;
-    out.reserve(bytes.size() / 4 * 5 + 8);
-    const std::size_t n = bytes.size();
     for (std::size_t i = 0; i < n; i += 4) {
         const std::size_t c = n - i < 4 ? n - i : 4;
         std::uint32_t value = 0;
@@ -172,7 +168,37 @@ std::string clsFolium::EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes
         }
         out.append(digits, c + 1);
     }
+}
+}  // namespace
+
+std::string clsFolium::EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() / 4 * 5 + 8);
+    AppendAscii85(bytes.data(), bytes.size(), out);
     return out;
+}
+
+std::uint64_t clsFolium::PutStreamData(const std::vector<std::uint8_t>& bytes)
+{
+    if (!m_encodeASCII85) {
+        Put(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        return bytes.size();
+    }
+    // A piece at a time (a whole number of groups of four), so that the encoded data is never
+    // held whole beside the samples.
+    constexpr std::size_t kPiece = 64 * 1024;
+    std::uint64_t written = 0;
+    std::string piece;
+    piece.reserve(kPiece / 4 * 5 + 8);
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        piece.clear();
+        AppendAscii85(bytes.data() + at, std::min(kPiece, bytes.size() - at), piece);
+        Put(piece);
+        written += piece.size();
+    }
+    Put("~>");
+    return written + 2;
 }
 
 // Stream data of an image or palette: ASCII85 with its end marker, or the bytes unchanged.
@@ -202,14 +228,14 @@ void clsFolium::LoadImgFromBuffer(const std::string& Name, const std::vector<std
         WriteLine("/Length " + std::to_string(N + 1) + " 0 R");
     // The stream keyword takes CR LF (a CR alone would let a reader swallow a leading LF of the
     // data), and the length covers every data byte including the ASCII85 end marker.
-    const std::string data = StreamData(Samples);
     WriteLine(">>\rstream");
-    WriteLine(data + "\rendstream");
+    const std::uint64_t length = PutStreamData(Samples);
+    WriteLine("\rendstream");
     EndIndirectObject();
     ImageResources += "/" + Name + " " + std::to_string(N) + " 0 R \r";
 
     BeginIndirectObject(0);
-    WriteLine(std::to_string(data.size()));
+    WriteLine(std::to_string(length));
     EndIndirectObject();
 
     if (Bpp <= 8) {  // every depth up to 8 has its palette, even one without a colour space

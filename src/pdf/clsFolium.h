@@ -148,6 +148,9 @@ private:
     void DrawAutoObjects();
     static std::string EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes);
     std::string StreamData(const std::vector<std::uint8_t>& bytes) const;
+    // Writes an image's stream data (ASCII85 with its end marker, or the bytes unchanged) as it
+    // is made; returns how many bytes that was.
+    std::uint64_t PutStreamData(const std::vector<std::uint8_t>& bytes);
     const FontMetrics* FindFontMetrics(const std::string& FontName) const;
 
     std::FILE* OutputFile = nullptr;

@@ -1,6 +1,12 @@
 // Bitmap reading, image objects and ASCII85 of the PDF writer.
 #include "PdfTestSupport.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 void Le(std::string& b, std::size_t at, std::uint32_t v, int bytes)
@@ -286,6 +292,48 @@ private slots:
         const Read r = ReadBmp(WriteTemp(m_dir, "offset.bmp", bmp), 0);
         QVERIFY(r.ok);
         QCOMPARE(r.samples, Bytes({0x10, 0x20, 0x30, 0}));
+    }
+
+    // A 55-byte bitmap that declares 128 MiB of pixels: the document holds them all, and
+    // writing it takes no more memory than twice what it writes (raw), or than twice the pixels
+    // (ASCII85, where zeros shrink to a quarter).
+    void aHugeDeclaredBitmapIsStreamed()
+    {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("the address sanitizer keeps memory of its own");
+#endif
+        std::string bmp = MakeBmp(8192, 5461, 24, {});
+        bmp.resize(55, '\x7F');
+        const std::string source = WriteTemp(m_dir, "huge.bmp", bmp);
+        for (const bool ascii85 : {false, true}) {
+            std::string out = m_dir.filePath(ascii85 ? "huge85.pdf" : "huge.pdf").toStdString();
+            const pid_t child = fork();
+            if (child == 0) {
+                // A fresh high-water mark for this process, then the document.
+                std::ofstream("/proc/self/clear_refs") << "5";
+                clsFolium pdf;
+                pdf.EncodeASCII85(ascii85);
+                pdf.InitPDFFile(out);
+                const bool loaded = pdf.LoadImgFromBMPFile("Im1", source, 0);
+                pdf.StartPage();
+                pdf.DrawImg("Im1", 0, 0, 100, 100);
+                pdf.EndPage();
+                pdf.ClosePDFFile();
+                std::ifstream status("/proc/self/status");
+                long peakKiB = -1;
+                for (std::string line; std::getline(status, line);)
+                    if (line.rfind("VmHWM:", 0) == 0)
+                        peakKiB = std::atol(line.c_str() + 6);
+                std::ifstream written(out, std::ios::binary | std::ios::ate);
+                const long writtenKiB = static_cast<long>(written.tellg() / 1024);
+                const long pixelsKiB = 8192L * 3 * 5461 / 1024;
+                const long boundKiB = 2 * std::max(writtenKiB, pixelsKiB) + 16 * 1024;
+                _exit(loaded && writtenKiB > (ascii85 ? 30 : 120) * 1024 && peakKiB > 0 && peakKiB <= boundKiB ? 0 : 1);
+            }
+            int status = -1;
+            QCOMPARE(waitpid(child, &status, 0), child);
+            QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, ascii85 ? "ASCII85" : "raw");
+        }
     }
 
     void halfABigBitmapAndAFolder()
