@@ -43,6 +43,8 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/window_bench
 	@$(BUILD)/bench/pdf_bench
 	@$(BUILD)/bench/cli_bench
+	@$(MAKE) --no-print-directory web
+	@/usr/bin/python3 bench/web_bench.py $(WEB)/huecipher.html $(BUILD)/bench/codec_native
 
 PREFIX ?= /usr/local
 install: build web
