@@ -119,6 +119,55 @@ def test_tools_menu(page, folder):
     answer(page, "Cancel")  # a mail program is not started here
 
 
+def press(page, key, shift=False):
+    codes = {"Tab": 9, "Enter": 13}
+    params = {"key": key, "code": key, "windowsVirtualKeyCode": codes[key], "modifiers": 8 if shift else 0}
+    page.send("Input.dispatchKeyEvent", {"type": "rawKeyDown", **params})
+    if key == "Enter":
+        page.send("Input.dispatchKeyEvent", {"type": "char", "text": "\r", **params})
+    page.send("Input.dispatchKeyEvent", {"type": "keyUp", **params})
+
+
+def focus_by_tab(page, element_id, shift=False, selector=None):
+    """Presses Tab (or Shift+Tab) until the element (by id, or selector) has the focus; false when
+    it never does."""
+    target = f"document.querySelector({json.dumps(selector)})" if selector else \
+        f"document.getElementById({json.dumps(element_id)})"
+    for _ in range(40):
+        if page.evaluate(f"document.activeElement === {target}"):
+            return True
+        press(page, "Tab", shift)
+    return False
+
+
+def test_by_keyboard_alone(page, folder):
+    """Code a text, save the picture, and decode it again, by keys only."""
+    page.evaluate("document.activeElement && document.activeElement.blur()")
+    check(focus_by_tab(page, "Text1"), "Tab reaches the text")
+    page.evaluate("document.getElementById('Text1').select()")
+    page.send("Input.insertText", {"text": "Typed by keys"})
+    check(focus_by_tab(page, "Image1", shift=True), "Shift+Tab reaches the coding button")
+    press(page, "Enter")
+    page.wait_for("document.getElementById('Pic').getAttribute('aria-label').includes('holds a coded text')")
+    check(focus_by_tab(page, None, shift=True, selector="#File summary"), "Shift+Tab reaches the File menu")
+    press(page, "Enter")
+    page.wait_for("document.getElementById('File').open")
+    check(focus_by_tab(page, "FileIndex_3"), "Tab reaches Save Picture")
+    press(page, "Enter")
+    check(message(page) == "Enter a name for this picture...", "save question")
+    page.send("Input.insertText", {"text": "by keys"})
+    press(page, "Enter")
+    saved = os.path.join(folder, "by keys.hqc")
+    deadline = time.time() + 10
+    while not os.path.exists(saved) and time.time() < deadline:
+        time.sleep(0.05)
+    check(cli("decode", saved).stdout.rstrip(b" ") == b"Typed by keys", "the picture saved by keys")
+    check(focus_by_tab(page, "Image2", shift=True), "Tab reaches the decoding button")
+    page.evaluate("document.getElementById('Text1').value = ''")
+    press(page, "Enter")
+    check(page.evaluate("document.getElementById('Text1').value").rstrip() == "Typed by keys", "decoded by keys")
+
+
 def test_refusals(page, folder):
     fake = os.path.join(folder, "fake.hqc")
     with open(fake, "wb") as f:
@@ -146,7 +195,7 @@ def main():
         page.send("Page.navigate", {"url": "file://" + PAGE})
         page.wait_for("!!document.body && document.body.dataset.ready === 'true'")
         tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
-                 test_a_picture_coded_here_decodes_on_the_command_line, test_tools_menu, test_refusals]
+                 test_a_picture_coded_here_decodes_on_the_command_line, test_tools_menu, test_by_keyboard_alone, test_refusals]
         passed = 0
         for test in tests:
             before = len(failures)
