@@ -182,7 +182,8 @@ std::string clsFolium::EncodeAscii85Bytes(const std::vector<std::uint8_t>& bytes
 std::uint64_t clsFolium::PutStreamData(const std::vector<std::uint8_t>& bytes)
 {
     if (!m_encodeASCII85) {
-        Put(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        if (!bytes.empty())  // an empty vector may have no storage at all
+            Put(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         return bytes.size();
     }
     // A piece at a time (a whole number of groups of four), so that the encoded data is never

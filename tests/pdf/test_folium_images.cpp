@@ -268,6 +268,15 @@ private slots:
         const std::string encoded = FoliumTestAccess::EncodeAscii85Bytes(Bytes({0, 0, 0, 255, 255, 255})) + "~>";
         QVERIFY(ObjectBody(pdf, 7).find("/Length " + std::to_string(encoded.size()) + " >>") != std::string::npos);
         QCOMPARE_STR(palette, encoded + "\r");
+
+        // An image without samples: an empty stream of length 0 (found by fuzzing: an empty
+        // buffer handed on as a null pointer).
+        Doc empty;
+        empty.Open();
+        empty.pdf.LoadImgFromBuffer("Im", {}, {}, 0, 0, 24, 0);
+        const std::string none = empty.Close();
+        QCOMPARE_STR(StreamOf(none, 5), std::string("\r"));
+        QCOMPARE_STR(ObjectBody(none, 6), std::string("0\r\n"));
     }
 
     void greyTwentyFourBitImageObject()
