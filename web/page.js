@@ -58,11 +58,13 @@ const Page = (() => {
     $("BackColorLabel").value = hex(state.back);
   }
 
+  // The text box at a size; the menu checks the size it names (the start size 8.25 is "8 Pixels").
   function showSize(points) {
     state.size = points;
     $("Text1").style.fontSize = points + "pt";
+    const checked = points === 8.25 ? 0 : Math.round(points) - 8;
     for (let i = 0; i <= 4; ++i)
-      $("LetGrote_" + i).setAttribute("aria-checked", String(Math.round(points) === 8 + i && points !== 8.25 || (points === 8.25 && i === 0)));
+      $("LetGrote_" + i).setAttribute("aria-checked", String(i === checked));
   }
 
   // Only Windows-1252 enters the box: anything else becomes "?", and the user is told.

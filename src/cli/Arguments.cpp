@@ -8,17 +8,17 @@ std::string Arguments::Value(const std::string& name, const std::string& fallbac
     return found == m_values.end() ? fallback : found->second;
 }
 
-bool Arguments::Parse(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& options,
+bool Arguments::Parse(const std::vector<std::string>& arguments, const std::vector<Option>& options,
                       std::string* why)
 {
-    auto byName = [&](const std::string& name) -> const OptionSpec* {
-        for (const OptionSpec& o : options)
+    auto byName = [&](const std::string& name) -> const Option* {
+        for (const Option& o : options)
             if (o.name == name)
                 return &o;
         return nullptr;
     };
-    auto byLetter = [&](char letter) -> const OptionSpec* {
-        for (const OptionSpec& o : options)
+    auto byLetter = [&](char letter) -> const Option* {
+        for (const Option& o : options)
             if (o.letter != 0 && o.letter == letter)
                 return &o;
         return nullptr;
@@ -34,38 +34,38 @@ bool Arguments::Parse(const std::vector<std::string>& arguments, const std::vect
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
+        const Option* option = nullptr;
         std::string value;
         bool inlineValue = false;
         if (a.compare(0, 2, "--") == 0) {
             const std::size_t equals = a.find('=');
-            spec = byName(a.substr(2, equals == std::string::npos ? std::string::npos : equals - 2));
+            option = byName(a.substr(2, equals == std::string::npos ? std::string::npos : equals - 2));
             if (equals != std::string::npos) {
                 value = a.substr(equals + 1);
                 inlineValue = true;
             }
         } else if (a.size() >= 2) {
-            spec = byLetter(a[1]);
+            option = byLetter(a[1]);
             if (a.size() > 2) {
                 value = a.substr(2);
                 inlineValue = true;
             }
         }
-        if (!spec) {
+        if (!option) {
             *why = "unknown option \"" + a + "\"";
             return false;
         }
-        if (spec->takesValue && !inlineValue) {
+        if (option->takesValue && !inlineValue) {
             if (i + 1 >= arguments.size()) {
                 *why = "missing value after \"" + a + "\"";
                 return false;
             }
             value = arguments[++i];
-        } else if (!spec->takesValue && inlineValue) {
+        } else if (!option->takesValue && inlineValue) {
             *why = "\"" + a + "\" takes no value";
             return false;
         }
-        m_values[spec->name] = value;
+        m_values[option->name] = value;
     }
     return true;
 }

@@ -8,7 +8,7 @@
 
 namespace Cli {
 
-struct OptionSpec {
+struct Option {
     std::string name;     // the long name, "force" for --force
     char letter = 0;      // the short name, 'd' for -d, or 0
     bool takesValue = false;
@@ -19,7 +19,7 @@ public:
     // Reads the arguments that follow the command's name: options (--name, --name=value,
     // --name value, -x value), "--" to end them, "-" as an argument. False with why for an
     // unknown option or a missing value.
-    bool Parse(const std::vector<std::string>& arguments, const std::vector<OptionSpec>& options, std::string* why);
+    bool Parse(const std::vector<std::string>& arguments, const std::vector<Option>& options, std::string* why);
 
     bool Has(const std::string& name) const { return m_values.count(name) > 0; }
     std::string Value(const std::string& name, const std::string& fallback = std::string()) const;

@@ -9,7 +9,7 @@
 
 namespace Cli {
 
-Command::Command(std::string usage, std::vector<OptionSpec> options, std::size_t minimum, std::size_t maximum)
+Command::Command(std::string usage, std::vector<Option> options, std::size_t minimum, std::size_t maximum)
     : m_usage(std::move(usage)), m_options(std::move(options)), m_minimum(minimum), m_maximum(maximum)
 {
     m_options.push_back({"help", 'h', false});
@@ -36,10 +36,10 @@ int Command::Usage(const std::string& why) const
     return WrongUsage;
 }
 
-const OptionSpec EncodingOption{"encoding", 0, true};
-const OptionSpec SizeOption{"size", 0, true};
-const OptionSpec FolderOption{"directory", 'd', true};
-const OptionSpec ForceOption{"force", 0, false};
+const Option EncodingOption{"encoding", 0, true};
+const Option SizeOption{"size", 0, true};
+const Option FolderOption{"directory", 'd', true};
+const Option ForceOption{"force", 0, false};
 
 bool ReadEncoding(const Arguments& args, CliText::Encoding* encoding)
 {

@@ -21,7 +21,7 @@ constexpr int WrongUsage = 2;
 class Command {
 public:
     static constexpr std::size_t Any = static_cast<std::size_t>(-1);
-    Command(std::string usage, std::vector<OptionSpec> options, std::size_t minimum, std::size_t maximum);
+    Command(std::string usage, std::vector<Option> options, std::size_t minimum, std::size_t maximum);
     // Parses; -1 to go on, otherwise the status to end with.
     int Parse(const ArgumentList& arguments);
     // The usage error: the reason and the command's usage on standard error; returns 2.
@@ -31,16 +31,16 @@ public:
 
 private:
     std::string m_usage;
-    std::vector<OptionSpec> m_options;
+    std::vector<Option> m_options;
     std::size_t m_minimum;
     std::size_t m_maximum;
     Arguments m_arguments;
 };
 
-extern const OptionSpec EncodingOption;   // --encoding utf8|cp1252
-extern const OptionSpec SizeOption;       // --size PT
-extern const OptionSpec FolderOption;     // -d, --directory FOLDER
-extern const OptionSpec ForceOption;      // --force
+extern const Option EncodingOption;   // --encoding utf8|cp1252
+extern const Option SizeOption;       // --size PT
+extern const Option FolderOption;     // -d, --directory FOLDER
+extern const Option ForceOption;      // --force
 
 // --encoding: utf8 (the default) or cp1252. False for anything else.
 bool ReadEncoding(const Arguments& args, CliText::Encoding* encoding);

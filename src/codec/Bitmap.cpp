@@ -40,25 +40,23 @@ bool Fail(std::string* why, const char* reason)
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
-    std::uint32_t max = 0;
+    int bits = 0;
     explicit Channel(std::uint32_t m) : mask(m)
     {
         if (mask == 0)
             return;
         while (!((mask >> shift) & 1))
             ++shift;
-        max = mask >> shift;
+        while (bits < 32 - shift && ((mask >> shift) >> bits))
+            ++bits;
     }
     // Fewer than eight bits widen by repeating their top bits (five bits v: v << 3 | v >> 2);
     // more than eight keep their top eight.
     int Of(std::uint32_t pixel) const
     {
-        if (max == 0)
+        if (bits == 0)
             return 0;
-        std::uint32_t v = (pixel & mask) >> shift;
-        int bits = 0;
-        while ((max >> bits) != 0)
-            ++bits;
+        const std::uint32_t v = (pixel & mask) >> shift;
         if (bits >= 8)
             return int(v >> (bits - 8));
         std::uint32_t wide = v << (8 - bits);

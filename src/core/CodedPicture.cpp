@@ -1,5 +1,7 @@
 #include "CodedPicture.h"
 
+#include <algorithm>
+
 namespace CodedPicture {
 namespace {
 
@@ -23,9 +25,10 @@ QPoint GroupPosition(int k)
 
 Rgb GroupColour(const QByteArray& text, int k)
 {
-    // Only the group's three characters are needed.
+    // Only the group's three characters are needed (no copy of the text for each group).
     const qsizetype at = 3 * qsizetype(k);
-    return Codec::GroupColour(Std(text.mid(at, 3)), 0);
+    const qsizetype n = at < text.size() ? std::min<qsizetype>(3, text.size() - at) : 0;
+    return Codec::GroupColour(std::string(text.constData() + (n > 0 ? at : 0), std::size_t(n)), 0);
 }
 
 Codec::FillerSource Filler(QRandomGenerator& random)

@@ -124,7 +124,7 @@ void OpenTekst::ShowFolder(const QString& folder)
 
 QString OpenTekst::FilePath(const QString& file) const
 {
-    return m_fileFolder + (m_fileFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + file;
+    return QDir(m_fileFolder).filePath(file);
 }
 
 void OpenTekst::Drive1_Change()
