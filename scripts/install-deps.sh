@@ -9,7 +9,7 @@ PACKAGES=(
   fonts-liberation2 fontconfig
   xvfb xauth
   qpdf poppler-utils
-  python3 python3-fonttools fonts-urw-base35
+  python3 python3-fonttools python3-brotli fonts-urw-base35
   libhpdf-dev libcairo2-dev pkg-config
   cups cups-client printer-driver-cups-pdf libcups2-dev mupdf-tools
   clang libclang-rt-14-dev

@@ -5,15 +5,18 @@
 #include "Picture.h"
 #include "ProgramTexts.h"
 #include "TextBytes.h"
+#include "TextDocument.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <algorithm>
-#include <vector>
-
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <vector>
 
 using emscripten::val;
 
@@ -160,6 +163,22 @@ val TextFile(const val& lines)
     return ArrayOf(TextBytes::Write(encoded));
 }
 
+// The PDF document of the page's displayed lines, as the window's export writes it. The writer
+// streams to a file: here one in the module's memory, read back and removed.
+val PdfDocument(const val& lines)
+{
+    std::vector<std::string> encoded;
+    const int n = lines["length"].as<int>();
+    for (int i = 0; i < n; ++i)
+        encoded.push_back(Cp1252::BoxText(lines[i].as<std::string>(), Cp1252::Encoding::Utf8));
+    const std::string path = "/export.pdf";
+    TextDocument::Write(encoded, ProgramTexts::WatermarkText(), path);
+    std::ifstream file(path, std::ios::binary);
+    const std::string document((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::remove(path.c_str());
+    return ArrayOf(document);
+}
+
 // Median milliseconds of coding and of decoding text (21 runs each), measured inside the
 // WebAssembly module, for the benchmark that sets them beside the native codec.
 val Benchmark(const std::string& utf8)
@@ -205,6 +224,7 @@ EMSCRIPTEN_BINDINGS(huecipher)
     emscripten::function("pictureFile", &PictureFile);
     emscripten::function("openText", &OpenText);
     emscripten::function("textFile", &TextFile);
+    emscripten::function("pdfDocument", &PdfDocument);
     emscripten::function("toolsTexts", &ToolsTexts);
     emscripten::function("benchmark", &Benchmark);
     emscripten::function("mailAddress", &ProgramTexts::MailAddress);

@@ -58,10 +58,14 @@ const Page = (() => {
     $("BackColorLabel").value = hex(state.back);
   }
 
-  // The text box at a size; the menu checks the size it names (the start size 8.25 is "8 Pixels").
+  // The text box at a size, in the face made for its pixel size (points at 96 dpi, whole pixels
+  // as the window's font engine takes them); the menu checks the size it names (the start size
+  // 8.25 is "8 Pixels").
   function showSize(points) {
     state.size = points;
-    $("Text1").style.fontSize = points + "pt";
+    const pixels = Math.round(points * 96 / 72);
+    $("Text1").style.fontFamily = `TextBox${pixels}, "Liberation Sans", Arial, sans-serif`;
+    $("Text1").style.fontSize = pixels + "px";
     const checked = points === 8.25 ? 0 : Math.round(points) - 8;
     for (let i = 0; i <= 4; ++i)
       $("LetGrote_" + i).setAttribute("aria-checked", String(i === checked));
@@ -79,6 +83,53 @@ const Page = (() => {
     }
     $("Label3").textContent = box.characters.toLocaleString("en-US") + " / 65.000 Characters";
     return box;
+  }
+
+  // The lines the text box displays, without line breaks: every paragraph laid out in a hidden
+  // copy of the box (same face, size, width and wrapping), broken where its characters move down
+  // to the next line. Each paragraph has an element of its own, so that measuring in it costs
+  // what the paragraph costs, and each break is found by halving.
+  function displayedLines() {
+    const box = $("Text1");
+    const copy = $("Lines");
+    const style = getComputedStyle(box);
+    copy.style.fontFamily = style.fontFamily;
+    copy.style.fontSize = style.fontSize;
+    copy.style.width = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) + "px";
+    const paragraphs = box.value.split("\n");
+    copy.replaceChildren(...paragraphs.map((paragraph) => {
+      const element = document.createElement("div");
+      element.textContent = paragraph;
+      return element;
+    }));
+    const range = document.createRange();
+    const lines = [];
+    paragraphs.forEach((paragraph, index) => {
+      const node = copy.children[index].firstChild;
+      const top = (i) => {
+        range.setStart(node, i);
+        range.setEnd(node, i + 1);
+        return range.getBoundingClientRect().top;
+      };
+      const end = paragraph.length;
+      let from = 0;
+      while (from < end && top(end - 1) > top(from) + 0.5) {
+        const lineTop = top(from);
+        let low = from + 1, high = end - 1;  // the first character below the line lies in low..high
+        while (low < high) {
+          const middle = (low + high) >> 1;
+          if (top(middle) > lineTop + 0.5)
+            high = middle;
+          else
+            low = middle + 1;
+        }
+        lines.push(paragraph.slice(from, low));
+        from = low;
+      }
+      lines.push(paragraph.slice(from));
+    });
+    copy.replaceChildren();
+    return lines;
   }
 
   function showPicture(pixels) {
@@ -171,10 +222,22 @@ const Page = (() => {
       download(state.codec.pictureFile(shownPixels()), name + ".hqc");
   }
 
+  // The text file holds the lines the box displays, each ended by CR LF, as the window writes it.
   async function saveText() {
     const name = await askName("Enter a name for this Text file...");
     if (name !== null)
-      download(state.codec.textFile($("Text1").value.split("\n")), name + ".txt");
+      download(state.codec.textFile(displayedLines()), name + ".txt");
+  }
+
+  // The PDF document of the lines the box displays, written by the program's own PDF writer.
+  async function exportPdf() {
+    if ($("Text1").value.replace(/^ +| +$/g, "") === "")
+      return;  // nothing to export, and nothing said, as the window does
+    const name = await askName("Enter a name for this PDF document...");
+    if (name === null)
+      return;
+    download(state.codec.pdfDocument(displayedLines()), name + ".pdf");
+    $("status").textContent = "The PDF document " + name + ".pdf is saved.";
   }
 
   async function newText() {
@@ -206,7 +269,7 @@ const Page = (() => {
 
   function connect() {
     const commands = {
-      Image1: textToPicture, Image2: pictureToText, ResetKnop: () => {
+      Image1: textToPicture, Image2: pictureToText, Image4: exportPdf, ResetKnop: () => {
         state.fore = { ...startFore };
         state.back = { ...startBack };
         showColours();
@@ -245,6 +308,10 @@ const Page = (() => {
     start(codec) {
       state.codec = codec;
       $("MeerSoftware").href = codec.toolsTexts().makerWebPage;
+      // The box's text is 472 pixels wide, whatever the width of this browser's scroll bar.
+      const box = $("Text1");
+      if (getComputedStyle(box).position === "absolute")
+        box.style.width = 472 + box.offsetWidth - box.clientWidth + "px";
       connect();
       showColours();
       showSize(8.25);

@@ -1,52 +1,18 @@
 #include "ExportDocument.h"
 
+#include "TextDocument.h"
 #include "ToolsTexts.h"
 #include "Win1252.h"
-#include "clsFolium.h"
 
 namespace ExportDocument {
 
 void Write(const QStringList& lines, const std::string& path)
 {
-    clsFolium pdf;
-    pdf.Title("Glyphix by Hollowbrandt");
-    pdf.ScaleMode(3);
-    pdf.PaperSize(0);
-    pdf.Margin(0);
-    pdf.Orientation(1);
-    std::string name = path;
-    pdf.InitPDFFile(name);
-    pdf.LoadFont("Fnt1", "Times New Roman", 1);
-    pdf.LoadFont("Fnt2", "Arial", 3);
-    pdf.LoadFont("Fnt3", "Courier New", 1);
-    pdf.LoadFontStandard("Fnt4", "Courier New", 4);
-
-    // The watermark, drawn by the writer at the start of every page.
-    pdf.StartObject("Item1", 7);
-    pdf.SetColorFill(-240);
-    pdf.SetTextHorizontalScaling(120);
-    float x = 25;
-    pdf.DrawText(x, 10, Win1252::Encode(Module1::WatermarkText()).toStdString(), "Fnt2", 88, 1, 58);
-    pdf.SetColorFill(0);
-    pdf.EndObject();
-
-    pdf.StartPage();
-    int counter = 1;
-    float y = 280;
-    for (const QString& line : lines) {
-        x = 10;
-        pdf.DrawText(x, y, Win1252::Encode(line).toStdString(), "Fnt2", 11, 1, 0);
-        ++counter;
-        y -= 5;
-        if (counter == 54) {
-            y = 280;
-            counter = 1;
-            pdf.EndPage();
-            pdf.StartPage();
-        }
-    }
-    pdf.EndPage();
-    pdf.ClosePDFFile();
+    std::vector<std::string> bytes;
+    bytes.reserve(lines.size());
+    for (const QString& line : lines)
+        bytes.push_back(Win1252::Encode(line).toStdString());
+    TextDocument::Write(bytes, Win1252::Encode(Module1::WatermarkText()).toStdString(), path);
 }
 
 }  // namespace ExportDocument

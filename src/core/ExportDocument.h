@@ -1,5 +1,4 @@
-// The PDF document of the export: the displayed lines of a text, 53 to an A4 page, under the
-// maker's watermark. The window's export and the command line write it with the same routine.
+// The PDF document of the export for the toolkit's lines of text (see TextDocument.h).
 #pragma once
 
 #include <QStringList>

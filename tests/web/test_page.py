@@ -3,6 +3,7 @@ command line. Usage: test_page.py PAGE.html HUECIPHER_CLI WINDOW_PICTURE.hqc"""
 import base64
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -49,6 +50,15 @@ def answer(page, button, typed=None):
     page.wait_for("!document.getElementById('message').open")
 
 
+def downloaded(folder, name):
+    """The path of a file the page hands over as a download, once it is complete."""
+    path = os.path.join(folder, name)
+    deadline = time.time() + 10
+    while not os.path.exists(path) and time.time() < deadline:
+        time.sleep(0.05)
+    return path
+
+
 def test_loads_from_a_file_and_asks_the_network_nothing(page, folder):
     urls = page.requests()
     check(urls and all(u.startswith(("file:", "data:", "blob:")) for u in urls), f"requests: {urls}")
@@ -79,7 +89,7 @@ def test_a_picture_of_the_window_opens_and_decodes(page, folder):
     check(page.evaluate("document.getElementById('ForeColorLabel').value") == "#a01020", "text colour travels")
     check(page.evaluate("document.getElementById('BackColorLabel').value") == "#0ac81e", "background travels")
     check(page.evaluate("document.getElementById('LetGrote_4').getAttribute('aria-checked')") == "true", "size travels")
-    check(page.evaluate("document.getElementById('Text1').style.fontSize") == "12pt", "the text is shown at its size")
+    check(page.evaluate("document.getElementById('Text1').style.fontSize") == "16px", "the text is shown at its size")
 
 
 def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
@@ -93,14 +103,63 @@ def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
     click(page, "FileIndex_3")
     check(message(page) == "Enter a name for this picture...", "save question")
     answer(page, "OK", "from the page")
-    saved = os.path.join(folder, "from the page.hqc")
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.05)
+    saved = downloaded(folder, "from the page.hqc")
     decoded = cli("decode", "--info", saved)
     check(decoded.returncode == 0, f"decode: {decoded.stderr!r}")
     check(decoded.stdout.decode().rstrip(" ") == text.replace("\n", "\r\n"), f"text: {decoded.stdout!r}")
     check(decoded.stderr == b"size 11, text colour #102030, background #FFFFFF\n", f"info: {decoded.stderr!r}")
+
+
+# Ordinary paragraphs, each with a line that ends within a pixel of the box's width at one of
+# the sizes 8, 10 and 12 (a pixel more or less, or a browser's own advances, wrap them elsewhere),
+# and a hard empty line.
+PARAGRAPHS = (
+    "ullamco sunt mollit fi qui fi id cillum 1234567890 sunt 1234567890 sit amet, ad velit [brackets] "
+    "dolore ea [brackets] elit, ad adipiscing cillum nisi non nostrud nisi dolore magna velit mollit "
+    "it's five in anim liquor pariatur. elit, in consequat. Ut tempor co-operate. WAVE quick Excepteur "
+    "fugiat non aliquip liquor e-mail Ut it's adipiscing proident, five qui nisi velit"
+    "\n"
+    "voluptate officia the Lorem dolore aliquip consectetur jumps officia labore adipiscing et Ty five "
+    "The well-known Excepteur velit culpa sit dolor dolore deserunt irure magna anim fox e-mail fox "
+    "[brackets] Excepteur nisi est commodo five consequat. irure id it's fi dog; in veniam, dolore do "
+    "quick sint Ut fl est ea e-mail incididunt Ty aliqua. labore sint"
+    "\n"
+    "magna non brown irure qui officia eu laboris proident, in jumps 1234567890 eu exercitation fl "
+    "nostrud elit, deserunt quick proident, lazy tempor The voluptate id aute sint commodo The aliqua. "
+    "incididunt five ea consequat. non the amet, eu WAVE ipsum cillum commodo Lorem nisi 1234567890 "
+    "dolor ad 1234567890 magna eu aliquip sit Ty exercitation proident, eu over minim non ut aliquip box "
+    "lazy dolor five officia brown ut voluptate"
+    "\n"
+    "\nCaf\u00e9s in K\u00f6ln \u2013 co-operate, e-mail: 1234567890.")
+
+
+def test_lines_as_the_desktop_lays_them_out(page, folder):
+    """The saved text and the exported document hold the lines the box shows, and those are the
+    desktop's lines: the text file equals `lines`, the document `pdf`, of the command line."""
+    source = os.path.join(folder, "paragraphs.txt")
+    with open(source, "wb") as f:
+        f.write(PARAGRAPHS.encode("cp1252"))
+    type_text(page, PARAGRAPHS)
+    for item, size in (("LetGrote_0", "8"), ("LetGrote_2", "10"), ("LetGrote_4", "12")):
+        click(page, item)
+        click(page, "FileIndex_6")
+        check(message(page) == "Enter a name for this Text file...", "save question")
+        answer(page, "OK", "lines " + size)
+        with open(downloaded(folder, f"lines {size}.txt"), "rb") as f:
+            saved = f.read()
+        expected = cli("lines", "--size", size, "--encoding", "cp1252", source).stdout
+        check(saved == expected.replace(b"\n", b"\r\n"), f"lines at size {size}: {saved!r}")
+    click(page, "Image4")
+    check(message(page) == "Enter a name for this PDF document...", "export question")
+    answer(page, "OK", "exported")
+    with open(downloaded(folder, "exported.pdf"), "rb") as f:
+        exported = f.read()
+    desktop = cli("pdf", "--size", "12", "--encoding", "cp1252", source, "-").stdout
+    undated = lambda document: re.sub(rb"/CreationDate \(D:\d{14}", b"", document)
+    check(len(exported) > 2000 and undated(exported) == undated(desktop), "the document is the desktop's")
+    type_text(page, "   ")
+    click(page, "Image4")
+    check(not page.evaluate("document.getElementById('message').open"), "no document of blanks, and no question")
 
 
 def test_tools_menu(page, folder):
@@ -157,10 +216,7 @@ def test_by_keyboard_alone(page, folder):
     check(message(page) == "Enter a name for this picture...", "save question")
     page.send("Input.insertText", {"text": "by keys"})
     press(page, "Enter")
-    saved = os.path.join(folder, "by keys.hqc")
-    deadline = time.time() + 10
-    while not os.path.exists(saved) and time.time() < deadline:
-        time.sleep(0.05)
+    saved = downloaded(folder, "by keys.hqc")
     check(cli("decode", saved).stdout.rstrip(b" ") == b"Typed by keys", "the picture saved by keys")
     check(focus_by_tab(page, "Image2", shift=True), "Tab reaches the decoding button")
     page.evaluate("document.getElementById('Text1').value = ''")
@@ -195,7 +251,8 @@ def main():
         page.send("Page.navigate", {"url": "file://" + PAGE})
         page.wait_for("!!document.body && document.body.dataset.ready === 'true'")
         tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
-                 test_a_picture_coded_here_decodes_on_the_command_line, test_tools_menu, test_by_keyboard_alone, test_refusals]
+                 test_a_picture_coded_here_decodes_on_the_command_line, test_lines_as_the_desktop_lays_them_out,
+                 test_tools_menu, test_by_keyboard_alone, test_refusals]
         passed = 0
         for test in tests:
             before = len(failures)
