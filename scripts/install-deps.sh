@@ -17,6 +17,11 @@ PACKAGES=(
   emscripten chromium
 )
 
+# npm brings the page's accessibility audit; a machine may have it from Node.js's own packages.
+if ! command -v npm >/dev/null; then
+  PACKAGES+=(npm)
+fi
+
 # The benchmarks' peers (make bench), not needed to build or test: steghide is the peer that
 # huecipher-cli's single calls are timed against.
 if [ "${1:-}" = "--bench" ]; then
@@ -30,13 +35,17 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-
-echo "Installing: ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The page's tests audit it with axe-core, from npm, kept beside them (the version is in their
+# package.json).
+tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+if [ ! -f "$tests/node_modules/axe-core/axe.min.js" ]; then
+  npm install --prefix "$tests" --no-audit --no-fund --loglevel=error
+fi

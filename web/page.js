@@ -159,6 +159,7 @@ const Page = (() => {
   }
 
   const baseName = (name) => name.replace(/\.[^.]*$/, "");
+  const announce = (text) => { $("status").textContent = text; };
 
   async function textToPicture() {
     const box = checkText();
@@ -172,7 +173,7 @@ const Page = (() => {
         return;
     }
     showPicture(state.codec.encode($("Text1").value, state.size, state.fore, state.back));
-    $("status").textContent = "The text is coded into the picture.";
+    announce("The text is coded into the picture.");
   }
 
   function pictureToText() {
@@ -183,7 +184,7 @@ const Page = (() => {
     showColours();
     showSize(d.textSize);
     checkText();
-    $("status").textContent = "The picture is decoded into the text.";
+    announce("The picture is decoded into the text.");
   }
 
   async function openPicture(file) {
@@ -196,6 +197,7 @@ const Page = (() => {
     $("FileLabel").textContent = baseName(file.name);
     $("Text1").value = "";
     checkText();
+    announce("The picture " + file.name + " is opened.");
   }
 
   async function openText(file) {
@@ -206,6 +208,7 @@ const Page = (() => {
     $("Text1").value = text.replace(/\r\n/g, "\n");
     $("FileLabel").textContent = baseName(file.name);
     checkText();
+    announce("The text " + file.name + " is opened.");
   }
 
   function openFile(file) {
@@ -218,15 +221,19 @@ const Page = (() => {
 
   async function savePicture() {
     const name = await askName("Enter a name for this picture...");
-    if (name !== null)
+    if (name !== null) {
       download(state.codec.pictureFile(shownPixels()), name + ".hqc");
+      announce("The picture " + name + ".hqc is saved.");
+    }
   }
 
   // The text file holds the lines the box displays, each ended by CR LF, as the window writes it.
   async function saveText() {
     const name = await askName("Enter a name for this Text file...");
-    if (name !== null)
+    if (name !== null) {
       download(state.codec.textFile(displayedLines()), name + ".txt");
+      announce("The text " + name + ".txt is saved.");
+    }
   }
 
   // The PDF document of the lines the box displays, written by the program's own PDF writer.
@@ -237,7 +244,7 @@ const Page = (() => {
     if (name === null)
       return;
     download(state.codec.pdfDocument(displayedLines()), name + ".pdf");
-    $("status").textContent = "The PDF document " + name + ".pdf is saved.";
+    announce("The PDF document " + name + ".pdf is saved.");
   }
 
   async function newText() {

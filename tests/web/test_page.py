@@ -42,6 +42,11 @@ def message(page):
     return text
 
 
+def status(page):
+    """What the page's live status last told a screen reader."""
+    return page.evaluate("document.getElementById('status').textContent")
+
+
 def answer(page, button, typed=None):
     if typed is not None:
         page.evaluate(f"document.querySelector('#messageButtons input').value = {json.dumps(typed)}")
@@ -69,6 +74,7 @@ def test_loads_from_a_file_and_asks_the_network_nothing(page, folder):
 def test_a_picture_of_the_window_opens_and_decodes(page, folder):
     page.set_files("#OpenPicture", [WINDOW_PICTURE])
     page.wait_for("document.getElementById('FileLabel').textContent === 'coded'")
+    check(status(page) == "The picture coded.hqc is opened.", "a screen reader is told")
     click(page, "Image2")
     expected = cli("decode", WINDOW_PICTURE).stdout.decode().replace("\r\n", "\n")
     check(page.evaluate("document.getElementById('Text1').value") == expected, "decoded text")
@@ -154,6 +160,7 @@ def test_lines_as_the_desktop_lays_them_out(page, folder):
     answer(page, "OK", "exported")
     with open(downloaded(folder, "exported.pdf"), "rb") as f:
         exported = f.read()
+    check(status(page) == "The PDF document exported.pdf is saved.", "a screen reader is told")
     desktop = cli("pdf", "--size", "12", "--encoding", "cp1252", source, "-").stdout
     undated = lambda document: re.sub(rb"/CreationDate \(D:\d{14}", b"", document)
     check(len(exported) > 2000 and undated(exported) == undated(desktop), "the document is the desktop's")
@@ -224,6 +231,30 @@ def test_by_keyboard_alone(page, folder):
     check(page.evaluate("document.getElementById('Text1').value").rstrip() == "Typed by keys", "decoded by keys")
 
 
+AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
+
+
+def test_no_accessibility_violation(page, folder):
+    """axe-core's audit of the page as it starts, with its menus open, with a message box, and in
+    one column on a narrow screen."""
+    with open(AXE) as f:
+        page.evaluate(f.read() + "; 0")
+    audit = ("axe.run(document).then(r => r.violations.map(v => v.id + ': '"
+             " + v.nodes.map(n => n.target.join(' ')).join(', ')))")
+    check(page.evaluate(audit) == [], f"as it starts: {page.evaluate(audit)}")
+    page.evaluate("for (const m of document.querySelectorAll('#menu details')) m.open = true; 0")
+    check(page.evaluate(audit) == [], f"menus open: {page.evaluate(audit)}")
+    page.evaluate("for (const m of document.querySelectorAll('#menu details')) m.open = false; 0")
+    click(page, "FileIndex_6")
+    message(page)
+    check(page.evaluate(audit) == [], f"message box: {page.evaluate(audit)}")
+    answer(page, "Cancel")
+    page.send("Emulation.setDeviceMetricsOverride", {"width": 400, "height": 800, "deviceScaleFactor": 1,
+                                                     "mobile": False})
+    check(page.evaluate(audit) == [], f"narrow: {page.evaluate(audit)}")
+    page.send("Emulation.clearDeviceMetricsOverride")
+
+
 def test_refusals(page, folder):
     fake = os.path.join(folder, "fake.hqc")
     with open(fake, "wb") as f:
@@ -239,7 +270,7 @@ def test_refusals(page, folder):
     answer(page, "OK")
     type_text(page, "\u0101\U0001F600")
     check(page.evaluate("document.getElementById('Text1').value") == "??", "characters outside Windows-1252")
-    check("became" in page.evaluate("document.getElementById('status').textContent"), "the user is told")
+    check("became" in status(page), "the user is told")
 
 
 def main():
@@ -252,7 +283,7 @@ def main():
         page.wait_for("!!document.body && document.body.dataset.ready === 'true'")
         tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
                  test_a_picture_coded_here_decodes_on_the_command_line, test_lines_as_the_desktop_lays_them_out,
-                 test_tools_menu, test_by_keyboard_alone, test_refusals]
+                 test_tools_menu, test_by_keyboard_alone, test_no_accessibility_violation, test_refusals]
         passed = 0
         for test in tests:
             before = len(failures)
