@@ -207,7 +207,7 @@ def focus_by_tab(page, element_id, shift=False, selector=None):
 
 
 def test_by_keyboard_alone(page, folder):
-    """Code a text, save the picture, and decode it again, by keys only."""
+    """Code a text, save the picture, open it and decode it again, by keys only."""
     page.evaluate("document.activeElement && document.activeElement.blur()")
     check(focus_by_tab(page, "Text1"), "Tab reaches the text")
     page.evaluate("document.getElementById('Text1').select()")
@@ -225,8 +225,24 @@ def test_by_keyboard_alone(page, folder):
     press(page, "Enter")
     saved = downloaded(folder, "by keys.hqc")
     check(cli("decode", saved).stdout.rstrip(b" ") == b"Typed by keys", "the picture saved by keys")
+    # Open it again from the File menu; the browser's file chooser is answered over the protocol.
+    page.send("Page.setInterceptFileChooserDialog", {"enabled": True})
+    check(focus_by_tab(page, None, shift=True, selector="#File summary"), "Shift+Tab reaches the File menu")
+    press(page, "Enter")
+    page.wait_for("document.getElementById('File').open")
+    check(focus_by_tab(page, "FileIndex_2"), "Tab reaches Open Picture")
+    press(page, "Enter")
+    deadline = time.time() + 10
+    while time.time() < deadline and not [e for e in page.browser.events if e.get("method") == "Page.fileChooserOpened"]:
+        page.evaluate("0")
+    chooser = [e for e in page.browser.events if e.get("method") == "Page.fileChooserOpened"]
+    check(chooser, "Open Picture shows a file chooser")
+    if chooser:
+        page.send("DOM.setFileInputFiles", {"files": [saved], "backendNodeId": chooser[-1]["params"]["backendNodeId"]})
+        page.wait_for("document.getElementById('FileLabel').textContent === 'by keys'")
+    page.send("Page.setInterceptFileChooserDialog", {"enabled": False})
+    check(page.evaluate("document.getElementById('Text1').value") == "", "opening a picture empties the text")
     check(focus_by_tab(page, "Image2", shift=True), "Tab reaches the decoding button")
-    page.evaluate("document.getElementById('Text1').value = ''")
     press(page, "Enter")
     check(page.evaluate("document.getElementById('Text1').value").rstrip() == "Typed by keys", "decoded by keys")
 
@@ -262,6 +278,19 @@ def test_refusals(page, folder):
     before = page.evaluate("document.getElementById('Text1').value")
     page.set_files("#OpenPicture", [fake])
     check(message(page) == "No valid Glyphix picture!", "fake picture")
+    answer(page, "OK")
+    check(page.evaluate("document.getElementById('Text1').value") == before, "text kept")
+    # Files past the bounds are refused from their size, before they are read.
+    huge_text, huge_picture = os.path.join(folder, "huge.txt"), os.path.join(folder, "huge.hqc")
+    for path, size in ((huge_text, 2 * 1024 * 1024 + 1), (huge_picture, 4 * 1024 * 1024 + 1)):
+        with open(path, "wb") as f:
+            f.truncate(size)
+    page.set_files("#OpenText", [huge_text])
+    check(message(page) == "The text file could not be read!\nhuge.txt\ntoo large: 2,097,153 bytes (at most 2,097,152)",
+          "huge text")
+    answer(page, "OK")
+    page.set_files("#OpenPicture", [huge_picture])
+    check(message(page) == "No valid Glyphix picture!", "huge picture")
     answer(page, "OK")
     check(page.evaluate("document.getElementById('Text1').value") == before, "text kept")
     type_text(page, "")
