@@ -128,6 +128,13 @@ private slots:
         QCOMPARE(Module1::BackColorR, 250);
         QCOMPARE(Module1::SignatureText, CodedPicture::SignatureText());
         QVERIFY(m.Label8->isHidden());
+
+        // A double-click on the entry opens it too.
+        m.Pic->Surface().Clear();
+        answers.Then([](QWidget* w) { QVERIFY(ClickEntry(qobject_cast<OpenForm*>(w)->List1, "holiday notes", true)); });
+        Choose(m.File, 2);
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(m.Pic->Surface().Image(), coded);
     }
 
     void decodingABlankPicture()

@@ -2,6 +2,7 @@
 #include "FolderList.h"
 #include "ModalAnswerer.h"
 #include "OpenTekst.h"
+#include "PictureSteps.h"
 #include "PictureBox.h"
 #include "TextLines.h"
 #include "WindowFixture.h"
@@ -189,16 +190,18 @@ private slots:
 
             // OK with nothing selected: the message, and the dialog stays.
             answers.ThenPress(QMessageBox::Ok);
-            dialog->OkKnop_Click();
+            QTest::mouseClick(dialog->OkKnop, Qt::LeftButton);
             QVERIFY(dialog->isVisible());
             QCOMPARE(answers.messages.back().text, QStringLiteral("Select Filename!"));
             QCOMPARE(answers.messages.back().title, QStringLiteral("Huecipher"));
 
-            dialog->List1->setCurrentRow(2);
-            dialog->List1_Click();
+            // A click, or an arrow key, shows the entry's name and size; OK opens the entry chosen last.
+            QVERIFY(ClickEntry(dialog->List1, "notes"));
             QCOMPARE(dialog->Label1->text(), QStringLiteral("notes / 12 Bytes"));
-            dialog->List1->setCurrentRow(0);
-            dialog->OkKnop_Click();
+            QTest::keyClick(dialog->List1, Qt::Key_Up);
+            QCOMPARE(dialog->Label1->text(), QStringLiteral("lf / 6 Bytes"));
+            QVERIFY(ClickEntry(dialog->List1, "Beta"));
+            QTest::mouseClick(dialog->OkKnop, Qt::LeftButton);
         });
         m.FileIndex_Click(5);
         QVERIFY(answers.AllAnswered());
@@ -206,11 +209,7 @@ private slots:
         QCOMPARE(m.FileLabel->text(), QStringLiteral("Beta"));
 
         // LF-only ends make one line; the box shows its LFs as breaks.
-        answers.Then([&](QWidget* w) {
-            auto* dialog = qobject_cast<OpenTekst*>(w);
-            dialog->List1->setCurrentRow(1);
-            dialog->List1_DblClick();
-        });
+        answers.Then([&](QWidget* w) { QVERIFY(ClickEntry(qobject_cast<OpenTekst*>(w)->List1, "lf", true)); });
         m.FileIndex_Click(5);
         QCOMPARE(m.Text1->Text(), QByteArray("a\r\nb\r\nc\r\n\r\n"));
         QCOMPARE(m.FileLabel->text(), QStringLiteral("lf"));
@@ -286,7 +285,7 @@ private slots:
             QVERIFY(dialog->Dir1->SetPath(other.path()));
             const auto subs = dialog->Dir1->findItems("sub", Qt::MatchEndsWith);
             QCOMPARE(subs.size(), 1);
-            emit dialog->Dir1->itemDoubleClicked(subs.first());
+            QVERIFY(ClickEntry(dialog->Dir1, subs.first()->text(), true));
             QTRY_COMPARE(dialog->FileFolder(), other.path() + "/sub");
             QCOMPARE(dialog->Label1->text(), QStringLiteral("2 File's"));
             QCOMPARE(dialog->List1->item(0)->text(), QStringLiteral("one"));

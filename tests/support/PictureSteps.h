@@ -9,14 +9,19 @@
 #include <QListWidget>
 #include <QtTest>
 
-// Clicks the entry called name in list (nothing when there is none).
-inline bool ClickEntry(QListWidget* list, const QString& name)
+// Clicks (or double-clicks) the entry called name in list with the mouse (nothing when there is
+// none).
+inline bool ClickEntry(QListWidget* list, const QString& name, bool twice = false)
 {
     const auto found = list->findItems(name, Qt::MatchExactly);
     if (found.isEmpty())
         return false;
     list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    const QPoint at = list->visualItemRect(found.first()).center();
+    // A double-click is a click and then the second press, which the toolkit reports as one.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     return true;
 }
 
