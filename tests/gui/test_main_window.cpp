@@ -224,6 +224,13 @@ private slots:
         QCOMPARE(m.KlokLabel->text(), QStringLiteral("00:00:00"));
         QTRY_VERIFY_WITH_TIMEOUT(m.KlokLabel->text() != QStringLiteral("00:00:00"), 2500);
         QVERIFY(QRegularExpression("^([0-9]|1[0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]$").match(m.KlokLabel->text()).hasMatch());
+        // The user's time separator: Finnish writes 9.05.03; the date stays Dutch.
+        const QString date = m.DatumLabel->text();
+        QLocale::setDefault(QLocale(QLocale::Finnish, QLocale::Finland));
+        QTRY_VERIFY_WITH_TIMEOUT(QRegularExpression("^([0-9]|1[0-9]|2[0-3])\\.[0-5][0-9]\\.[0-5][0-9]$")
+                                     .match(m.KlokLabel->text()).hasMatch(), 2500);
+        QCOMPARE(m.DatumLabel->text(), date);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 
         Module1::SignatureText.clear();
         ModalAnswerer answers;
