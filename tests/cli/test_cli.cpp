@@ -7,6 +7,8 @@
 #include "ToolsTexts.h"
 #include "Win1252.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcessEnvironment>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -176,16 +178,22 @@ private slots:
         QCOMPARE(Cli({"decode", "-o", written, "--encoding", "cp1252", f.PicturePath("window")}).status, 0);
         QCOMPARE(ReadAll(written), Padded(text));
 
+        // The text's characters (a line break one), and all that the picture stores.
         const Result info = Cli({"info", "--json", f.PicturePath("window")});
         QCOMPARE(info.status, 0);
-        QVERIFY(info.out.contains("\"textSize\": 11"));
-        // The text's characters (a line break one), and all that the picture stores.
-        QVERIFY(info.out.contains("\"characters\": " + QByteArray::number(text.size() - text.count("\r\n")) + ","));
-        QVERIFY(info.out.contains("\"storedCharacters\": " + QByteArray::number(Padded(text).size()) + ","));
+        QJsonParseError error;
+        const QJsonObject json = QJsonDocument::fromJson(info.out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(json, QJsonObject({{"file", f.PicturePath("window")},
+                                    {"signature", "HollowbrandtGlyphix Coder 2026, hollowbrandt.org"},
+                                    {"textSize", 11},
+                                    {"textColour", "#3C3C3C"},
+                                    {"backgroundColour", "#FFFFFF"},
+                                    {"characters", text.size() - text.count("\r\n")},
+                                    {"storedCharacters", Padded(text).size()},
+                                    {"writtenPastReadableRows", false}}));
         const QByteArray padded = Cli({"info", f.PicturePath("window")}, {}).out;
         QVERIFY2(padded.contains("\ncharacters: 38\nstored characters: 39\n"), padded.constData());
-        QVERIFY(info.out.contains("\"writtenPastReadableRows\": false"));
-        QVERIFY(info.out.contains("\"signature\": \"HollowbrandtGlyphix Coder 2026, hollowbrandt.org\""));
     }
 
     void linesAndPdfEqualTheWindows()
@@ -244,15 +252,21 @@ private slots:
         for (int i = 0; i < 5; ++i)
             pictures << dir.filePath(QStringLiteral("pictures/text%1.hqc").arg(i));
         QCOMPARE(Cli(QStringList{"check"} + pictures).status, 0);
-        const Result decoded = Cli(QStringList{"decode", "--encoding", "cp1252", "-d", dir.filePath("back")} + pictures);
+        const Result decoded =
+            Cli(QStringList{"decode", "--encoding", "cp1252", "--info", "-d", dir.filePath("back")} + pictures);
         QCOMPARE(decoded.status, 0);
-        QVERIFY(decoded.err.isEmpty());  // no progress line when nobody watches
+        // Every --info line names its picture, in order; no progress line when nobody watches.
+        QString infos;
+        for (const QString& picture : pictures)
+            infos += picture + QStringLiteral(": size 8, text colour #3C3C3C, background #FFFFFF\n");
+        QCOMPARE(decoded.err, infos);
         // On a terminal the progress line is cleared before an error, which names its file.
         int status = -1;
         const QByteArray watched = Shell(dir.path(), "script -qec \"$CLI decode -d back --force pictures/text0.hqc "
                                                      "missing.hqc pictures/text1.hqc\" /dev/null", &status);
         QVERIFY2(watched.contains("[2/3] missing.hqc\x1b[K\r\x1b[Khuecipher-cli: missing.hqc: no such file"),
                  watched.constData());
+        QCOMPARE(status, 1);  // one picture failed, the others are written
         QVERIFY(watched.contains("[3/3] pictures/text1.hqc"));
         for (int i = 0; i < 5; ++i)
             QCOMPARE(ReadAll(dir.filePath(QStringLiteral("back/text%1.txt").arg(i))),
