@@ -279,8 +279,14 @@ private slots:
             Key(Qt::Key_Tab);
             Key(Qt::Key_PageDown);
             Key(Qt::Key_Tab);
-            Key(Qt::Key_Left);
-            Key(Qt::Key_Left);
+            // Every key of the blue bar: one step, a page of 16, and the ends.
+            QStringList blue;
+            for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_End, Qt::Key_Home, Qt::Key_PageUp, Qt::Key_Up,
+                                Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) {
+                Key(key);
+                blue << form->RGBlabel[2]->text();
+            }
+            QCOMPARE(blue, QStringList({"254", "253", "255", "0", "16", "17", "18", "17", "16"}));
             shown << form->RGBlabel[0]->text() << form->RGBlabel[1]->text() << form->RGBlabel[2]->text()
                   << form->HexLabel->text();
             Key(Qt::Key_Tab);  // Cancel has the focus: Enter is Cancel's
@@ -292,8 +298,8 @@ private slots:
         m.BackColorLabel->setFocus(Qt::TabFocusReason);
         Key(Qt::Key_Return);
         QTRY_VERIFY(answers.AllAnswered());
-        QCOMPARE(shown, QStringList({"238", "239", "253", "#EEEFFD"}));
-        QCOMPARE(m.BackColorLabel->palette().color(QPalette::Window), QColor(238, 239, 253));
+        QCOMPARE(shown, QStringList({"238", "239", "16", "#EEEF10"}));
+        QCOMPARE(m.BackColorLabel->palette().color(QPalette::Window), QColor(238, 239, 16));
 
         // Escape cancels, and so does Enter on Cancel.
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Tab}) {
@@ -309,7 +315,7 @@ private slots:
             });
             Key(Qt::Key_Space);
             QTRY_VERIFY(answers.AllAnswered());
-            QCOMPARE(m.BackColorLabel->palette().color(QPalette::Window), QColor(238, 239, 253));
+            QCOMPARE(m.BackColorLabel->palette().color(QPalette::Window), QColor(238, 239, 16));
         }
     }
 
