@@ -23,6 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Hollowbrandt"));
     QApplication::setApplicationName(QStringLiteral("Huecipher"));
     QApplication::setApplicationVersion(Module1::ProgramVersion());
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(HUECIPHER_APP_ID));
     Module1::PrepareProgramFolder();
     Main window;
     window.show();

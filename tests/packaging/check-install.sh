@@ -49,6 +49,25 @@ grep -q "<release version=\"$version\"" "$share/metainfo/$id.metainfo.xml" || fa
 xmllint --noout "$share/mime/packages/$id.xml" || fail "xmllint"
 zcat "$share/man/man1/huecipher.1.gz" | grep -q '^\.TH HUECIPHER 1' || fail "manual page"
 
+# The files agree on the ids that tie them together: the picture type, the desktop entry that
+# claims it, the AppStream file that provides it, the icon each names, and the program.
+desktop="$share/applications/$id.desktop"
+meta="$share/metainfo/$id.metainfo.xml"
+mime="$share/mime/packages/$id.xml"
+picture=$(xmllint --xpath 'string(//*[local-name()="mime-type"]/@type)' "$mime")
+[ "$picture" = application/x-huecipher-picture ] || fail "the picture type is '$picture'"
+grep -qE "^MimeType=(.*;)?$picture;" "$desktop" || fail "the desktop entry does not claim $picture"
+[ "$(xmllint --xpath 'string(/component/provides/mediatype)' "$meta")" = "$picture" ] || fail "AppStream's type"
+[ "$(xmllint --xpath 'string(/component/id)' "$meta")" = "$id" ] || fail "AppStream's id"
+[ "$(xmllint --xpath 'string(/component/launchable[@type="desktop-id"])' "$meta")" = "$id.desktop" ] ||
+  fail "AppStream's launchable"
+program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ "$(xmllint --xpath 'string(/component/provides/binary)' "$meta")" = "$program" ] || fail "AppStream's binary"
+[ -x "$root/usr/bin/$program" ] || fail "the desktop entry starts $program, which is not installed"
+icon=$(xmllint --xpath 'string(//*[local-name()="icon"]/@name)' "$mime")
+[ "$icon" = "$id" ] && [ "$(sed -n 's/^Icon=//p' "$desktop")" = "$icon" ] || fail "the icons are named apart"
+grep -qa "$id" "$root/usr/bin/$program" || fail "the window does not give the desktop its id"
+
 # Every PNG is as large as its folder says; the SVG is the 32 x 32 design.
 for size in 16 24 32 48 64 128 256; do
   png="$share/icons/hicolor/${size}x${size}/apps/$id.png"
