@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "AccessibleTree.h"
 #include "LocalName.h"
 
 #include <QListWidget>
@@ -267,6 +268,7 @@ QFrame* MakePanel(const QString& name, QWidget* parent, const QRect& geometry, c
 {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);
+    AccessibleTree::MarkPanel(panel);
     panel->setGeometry(geometry);
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     panel->setLineWidth(1);

@@ -22,12 +22,15 @@
 #include <QMenuBar>
 #include <QLocale>
 #include <QPushButton>
+#include "AccessibleTree.h"
+
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
 
 Main::Main(QWidget* parent) : QMainWindow(parent)
 {
+    AccessibleTree::KeepToWhatShows();
     setObjectName(QStringLiteral("Main"));
     Form_Load();
 }
@@ -41,6 +44,7 @@ void Main::Form_Load()
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
+    AccessibleTree::MarkPanel(client);
     SetBackground(client, QColor(220, 220, 190));
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);

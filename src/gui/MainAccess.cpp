@@ -1,5 +1,6 @@
 // The main window by keyboard and screen reader: which controls take the focus and in what
 // order, and what a screen reader says of each.
+#include "AccessibleTree.h"
 #include "Controls.h"
 #include "Main.h"
 #include "PictureBox.h"
@@ -14,6 +15,13 @@ void Main::MakeAccessible()
     Image2->MakeKeyboardButton(Label5->text(), QStringLiteral("Decodes the picture into the text"));
     Image3->MakeKeyboardButton(Label6->text(), QStringLiteral("Prints the text"));
     Image4->MakeKeyboardButton(Label7->text(), QStringLiteral("Exports the text to a PDF document"));
+    // The captions beside the picture buttons and the swatches are their labels.
+    AccessibleTree::Caption(Label4, Image1);
+    AccessibleTree::Caption(Label5, Image2);
+    AccessibleTree::Caption(Label6, Image3);
+    AccessibleTree::Caption(Label7, Image4);
+    AccessibleTree::Caption(Label9, ForeColorLabel);
+    AccessibleTree::Caption(Label10, BackColorLabel);
     ForeColorLabel->MakeKeyboardButton(QStringLiteral("Text colour"), ForeColorLabel->toolTip().trimmed());
     BackColorLabel->MakeKeyboardButton(QStringLiteral("Background colour"), BackColorLabel->toolTip().trimmed());
     ResetKnop->setAccessibleDescription(ResetKnop->toolTip().trimmed());

@@ -1,19 +1,8 @@
 #include "PictureBox.h"
 
-#include <QAccessibleWidget>
+#include "AccessibleTree.h"
+
 #include <QPainter>
-
-namespace {
-
-// A screen reader reads a picture box as a picture (the graphic role), not as filler it skips.
-QAccessibleInterface* PictureBoxAccessible(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("PictureBox") && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
-    return nullptr;
-}
-
-}  // namespace
 
 PictureBox::PictureBox(const QString& name, int width, int height, QWidget* parent)
     : QWidget(parent), m_surface(width, height)
@@ -21,8 +10,7 @@ PictureBox::PictureBox(const QString& name, int width, int height, QWidget* pare
     setObjectName(name);
     resize(width, height);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    static const bool registered = (QAccessible::installFactory(PictureBoxAccessible), true);
-    Q_UNUSED(registered);
+    AccessibleTree::KeepToWhatShows();  // read as a picture, with what shows inside it
 }
 
 void PictureBox::Refresh()

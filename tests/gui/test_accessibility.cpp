@@ -49,6 +49,35 @@ QAccessibleInterface* Of(QObject* object)
     return QAccessible::queryAccessibleInterface(object);
 }
 
+// The names of every widget a screen reader finds under iface.
+void Tree(QAccessibleInterface* iface, QStringList& out)
+{
+    if (!iface)
+        return;
+    if (auto* widget = qobject_cast<QWidget*>(iface->object()); widget && !widget->objectName().isEmpty())
+        out << widget->objectName();
+    for (int i = 0; i < iface->childCount(); ++i)
+        Tree(iface->child(i), out);
+}
+
+// What a screen reader finds in window: every name in found, none of absent; each caption
+// only as its control's label.
+void ExpectTree(QWidget* window, const QStringList& found, const QStringList& absent,
+                const QList<QPair<QWidget*, QWidget*>>& captions = {})
+{
+    QStringList tree;
+    Tree(Of(window), tree);
+    for (const QString& name : found)
+        QVERIFY2(tree.contains(name), qPrintable(name + " is not in the tree"));
+    for (const QString& name : absent)
+        QVERIFY2(!tree.contains(name), qPrintable(name + " is in the tree"));
+    for (const auto& [control, caption] : captions) {
+        const auto labels = Of(control)->relations(QAccessible::Label);
+        QVERIFY2(labels.size() == 1 && labels.first().first->object() == caption, qPrintable(control->objectName()));
+        QVERIFY(!tree.contains(caption->objectName()));
+    }
+}
+
 // Every reachable control named, with a role from the kinds a screen reader can work.
 void ExpectNamedWithRoles(const QList<Found>& found, const QMap<QString, QAccessible::Role>& expected)
 {
@@ -100,6 +129,13 @@ private slots:
         QCOMPARE(Of(m.FileLabel)->text(QAccessible::Name), QStringLiteral("Filename"));
         QCOMPARE(Of(m.KlokLabel)->text(QAccessible::Name), m.KlokLabel->text());
         QVERIFY(!Of(m.KlokLabel)->text(QAccessible::Description).isEmpty());
+
+        // Each picture button and swatch is read once, its caption as its label; what is hidden
+        // (the line buffer, the staging picture, the wait label at rest) is not there at all.
+        ExpectTree(&m, {"Image1", "Image4", "Pic", "Text1", "Label3", "FileLabel", "KlokLabel", "ResetKnop"},
+                   {"List1", "BackPic", "Label8"},
+                   {{m.Image1, m.Label4}, {m.Image2, m.Label5}, {m.Image3, m.Label6}, {m.Image4, m.Label7},
+                    {m.ForeColorLabel, m.Label9}, {m.BackColorLabel, m.Label10}});
     }
 
     void pictureSaysWhatItHolds()
@@ -178,6 +214,7 @@ private slots:
                                                       {"CancelKnop", QAccessible::Button},
                                                       {"OkKnop", QAccessible::Button}});
             QCOMPARE(Of(form.List1)->text(QAccessible::Name), QStringLiteral("Pictures"));
+            ExpectTree(&form, {"List1", "Label1", "OkKnop"}, {"File1", "Picture1"});
         }
         {
             OpenTekst form(m);
@@ -188,6 +225,7 @@ private slots:
                                                       {"CancelKnop", QAccessible::Button},
                                                       {"OkKnop", QAccessible::Button}});
             QCOMPARE(Of(form.List1)->text(QAccessible::Name), QStringLiteral("Text files"));
+            ExpectTree(&form, {"Drive1", "Dir1", "List1", "Label1", "OkKnop"}, {"File1"});
             QCOMPARE(Of(form.Dir1)->text(QAccessible::Name), QStringLiteral("Folders"));
             // The drive box by its name, its entry as the value.
             QCOMPARE(Of(form.Drive1)->text(QAccessible::Name), QStringLiteral("Drive"));
