@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 fontconfig
-  xvfb xauth
+  xvfb xauth openbox x11-utils
   qpdf poppler-utils
   python3 python3-fonttools python3-brotli fonts-urw-base35
   libhpdf-dev libcairo2-dev pkg-config

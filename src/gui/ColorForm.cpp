@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "ColorValues.h"
 #include "Controls.h"
+#include "OuterSize.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -17,7 +18,7 @@ void ColorForm::Form_Load()
 {
     setWindowTitle(QStringLiteral("Colors"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    SetOuterSize(this, 320, 178);
+    KeepOuterSize(this, {320, 178});
     SetBackground(this, QColor(220, 220, 190));
 
     Label1 = new QLabel(this);

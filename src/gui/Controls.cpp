@@ -337,11 +337,6 @@ void SetCaption(QLabel* label, const QString& text)
     label->adjustSize();
 }
 
-void SetOuterSize(QWidget* w, int outerWidth, int outerHeight)
-{
-    w->setFixedSize(outerWidth - 6, outerHeight - 28);
-}
-
 void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outerHeight)
 {
     if (!screen)

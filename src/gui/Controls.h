@@ -119,9 +119,6 @@ QLabel* MakeCaption(const QString& name, const QString& text, QWidget* parent, i
 // A thin sunken border, as on the grey panels and swatches.
 void SetThinBorder(QFrame* f);
 QFont ArialFont(double points, bool bold = false);
-// Gives a fixed dialog the client area of a window of the given outer size (its border and
-// caption bar as on the designer's system: 6 pixels wide, 28 high).
-void SetOuterSize(QWidget* w, int outerWidth, int outerHeight);
 // Moves a top-level window so that, at the given outer size, it stands centred on screen.
 void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outerHeight);
 

@@ -23,6 +23,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include "AccessibleTree.h"
+#include "OuterSize.h"
 
 #include <QScreen>
 #include <QTime>
@@ -52,7 +53,6 @@ void Main::Form_Load()
     BuildFileMenu();
     BuildToolsMenu();
     BuildTextsizeMenu();
-    // With the frame assumed for every window (6 by 28 pixels) this gives the outer size 800 x 492.
     menuBar()->setFixedHeight(MenuBarHeight);
 
     // 2-5. The panels and their controls.
@@ -80,8 +80,11 @@ void Main::Form_Load()
     Text1->SetBackColour(Qt::white);
 
     // 7. The clock ticks from now on.
-    setFixedSize(sizeHint());
-    CentreOnScreen();
+    // The outer size 800 x 492, centred: the client area follows the window manager's frame.
+    KeepOuterSize(this, {OuterWidth, OuterHeight}, QGuiApplication::primaryScreen(), [this](QSize client) {
+        centralWidget()->setFixedSize(client.width(), client.height() - MenuBarHeight);
+        setFixedSize(client);
+    });
     Timer1->start();
 }
 
@@ -98,11 +101,6 @@ void Main::ConnectHandlers()
     connect(ForeColorLabel, &ClickLabel::clicked, this, &Main::ForeColorLabel_Click);
     connect(BackColorLabel, &ClickLabel::clicked, this, &Main::BackColorLabel_Click);
     connect(ResetKnop, &QPushButton::clicked, this, &Main::ResetKnop_Click);
-}
-
-void Main::CentreOnScreen()
-{
-    ::CentreOnScreen(this, QGuiApplication::primaryScreen(), OuterWidth, OuterHeight);
 }
 
 void Main::Timer1_Timer()

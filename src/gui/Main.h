@@ -27,7 +27,8 @@ class Main : public QMainWindow {
 public:
     explicit Main(QWidget* parent = nullptr);
 
-    // Size of the client area below the menu bar, in pixels.
+    // Size of the client area below the menu bar, in pixels, with the assumed frame (6 x 28);
+    // under a window manager with another frame it follows that frame (see OuterSize.h).
     static constexpr int ClientWidth = 794;
     static constexpr int ClientHeight = 444;
     static constexpr int MenuBarHeight = 20;
@@ -151,7 +152,6 @@ private:
     void ConnectHandlers();
     void MakeAccessible();
     void DescribePicture();
-    void CentreOnScreen();
     void NewText();
     void SavePictureFile();
     void ShowOpenPicture();

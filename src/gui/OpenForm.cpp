@@ -7,6 +7,7 @@
 #include "Main.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
+#include "OuterSize.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -24,7 +25,7 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
 void OpenForm::Form_Load()
 {
     setWindowTitle(QStringLiteral("Open Picture (hqc)"));
-    SetOuterSize(this, 240, 380);
+    KeepOuterSize(this, {240, 380});
     SetBackground(this, QColor(220, 220, 190));
 
     List1 = new QListWidget(this);

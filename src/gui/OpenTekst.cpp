@@ -10,6 +10,7 @@
 #include "StatusTexts.h"
 #include "TextBox.h"
 #include "TextFile.h"
+#include "OuterSize.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -55,9 +56,8 @@ void OpenTekst::Form_Load()
 {
     setWindowTitle(QStringLiteral("Open Textfile (txt)"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    SetOuterSize(this, 434, 380);
     // Centred on the screen, not over the main window as a dialog would be by default.
-    CentreOnScreen(this, m_main.screen(), 434, 380);
+    KeepOuterSize(this, {434, 380}, m_main.screen());
     SetBackground(this, QColor(220, 220, 190));
 
     Drive1 = new NamedComboBox(this);

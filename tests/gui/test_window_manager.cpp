@@ -1,0 +1,103 @@
+// The windows on a real X server under a window manager whose frame is not the assumed one
+// (openbox: 1 pixel at the sides and bottom, a 20-pixel title bar): each has its outer size, and
+// those that open centred are centred, as the X server itself measures the frame.
+#include "ColorForm.h"
+#include "OpenForm.h"
+#include "OpenTekst.h"
+#include "OuterSize.h"
+#include "WindowFixture.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+
+// The window's outer rectangle as the X server has it: the window's own rectangle (xwininfo)
+// grown by the frame the window manager put on it (_NET_FRAME_EXTENTS: left, right, top, bottom).
+QRect OuterOnServer(QWidget* window)
+{
+    auto run = [](const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(5000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString id = QString::number(window->winId());
+    const QString info = run("xwininfo", {"-id", id});
+    auto field = [&](const char* name) {
+        const auto m = QRegularExpression(QString::fromLatin1(name) + ":\\s+(-?\\d+)").match(info);
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    };
+    const auto extents =
+        QRegularExpression("= (\\d+), (\\d+), (\\d+), (\\d+)").match(run("xprop", {"-id", id, "_NET_FRAME_EXTENTS"}));
+    if (!extents.hasMatch())
+        return {};
+    const int left = extents.captured(1).toInt(), right = extents.captured(2).toInt();
+    const int top = extents.captured(3).toInt(), bottom = extents.captured(4).toInt();
+    return QRect(field("Absolute upper-left X") - left, field("Absolute upper-left Y") - top,
+                 field("Width") + left + right, field("Height") + top + bottom);
+}
+
+// Centred on the screen by its outer size, to the pixel (the centre of an odd remainder rounds
+// as the window's own arithmetic does).
+QPoint Centred(const QSize& outer)
+{
+    QRect r(QPoint(0, 0), outer);
+    r.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
+    return r.topLeft();
+}
+
+}  // namespace
+
+class TestWindowManager : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "needs an X server");
+    }
+
+    void outerSizesAndCentringTakeTheRealFrame()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        // The frame differs from the assumed one, so this tests something.
+        QTRY_VERIFY(m.frameGeometry().size() != m.size() + AssumedFrame);
+        QTRY_COMPARE(OuterOnServer(&m), QRect(Centred({800, 492}), QSize(800, 492)));
+        QCOMPARE(m.Frame1->geometry(), QRect(8, 2, 236, 360));  // the layout stays where it was
+
+        ModalAnswerer answers;
+        QRect text, picture, colours;
+        answers.Then([&](QWidget* w) {
+            QTRY_COMPARE(OuterOnServer(w).size(), QSize(434, 380));
+            text = OuterOnServer(w);
+            qobject_cast<OpenTekst*>(w)->CancelKnop_Click();
+        });
+        Choose(m.File, 5);
+        QTRY_VERIFY(answers.AllAnswered());
+        QCOMPARE(text, QRect(Centred({434, 380}), QSize(434, 380)));
+        answers.Then([&](QWidget* w) {
+            QTRY_COMPARE(OuterOnServer(w).size(), QSize(240, 380));
+            picture = OuterOnServer(w);
+            qobject_cast<OpenForm*>(w)->CancelKnop_Click();
+        });
+        Choose(m.File, 2);
+        QTRY_VERIFY(answers.AllAnswered());
+        QCOMPARE(picture.size(), QSize(240, 380));
+        answers.Then([&](QWidget* w) {
+            QTRY_COMPARE(OuterOnServer(w).size(), QSize(320, 178));
+            colours = OuterOnServer(w);
+            qobject_cast<ColorForm*>(w)->CancelKnop_Click();
+        });
+        m.ForeColorLabel_Click();
+        QTRY_VERIFY(answers.AllAnswered());
+        QCOMPARE(colours.size(), QSize(320, 178));
+        QCOMPARE(answers.Unexpected(), 0);
+    }
+};
+
+QTEST_MAIN(TestWindowManager)
+#include "test_window_manager.moc"
