@@ -27,6 +27,24 @@ QImage DrawnMenu(QMenu* menu)
     return image;
 }
 
+// The height of the writing in area of image: the rows that hold a pixel far from the area's
+// background (its left edge at mid-height).
+int InkHeight(const QImage& image, const QRect& area)
+{
+    const QColor back = image.pixelColor(area.left(), area.center().y());
+    int top = -1, bottom = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - back.red()) + qAbs(c.green() - back.green()) + qAbs(c.blue() - back.blue()) > 200) {
+                top = top < 0 ? y : top;
+                bottom = y;
+                break;
+            }
+        }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
 // Where a window of the given outer size stands when centred on the screen.
 QPoint Centred(const QScreen* screen, QSize outer)
 {
@@ -110,6 +128,7 @@ private slots:
         ModalAnswerer answers;
         QPoint at;
         QColor popupBack, popupText, popupPixel;
+        int inkInBox = 0, inkInList = 0;
         QStringList labels;
         answers.Then([&](QWidget* w) {
             auto* form = qobject_cast<OpenTekst*>(w);
@@ -126,6 +145,15 @@ private slots:
             popupText = view->palette().color(QPalette::Text);
             const QImage shown = view->viewport()->grab().toImage();
             popupPixel = shown.pixel(shown.width() - 3, shown.height() - 3);
+            // The list's entries are written as large as the box's own entry (the same entry in
+            // both, chosen without moving the folder list).
+            const QSignalBlocker still(form->Drive1);
+            form->Drive1->setCurrentIndex(2);
+            const QImage box = form->Drive1->grab().toImage();
+            inkInBox = InkHeight(box, QRect(2, 0, box.width() * 3 / 4, box.height()));
+            const QImage list = view->viewport()->grab().toImage();
+            inkInList = InkHeight(list, view->visualRect(view->model()->index(2, 0)));
+            form->Drive1->setCurrentIndex(0);
             form->Drive1->hidePopup();
             form->List1->setFocus();
             for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up})
@@ -141,6 +169,8 @@ private slots:
         QCOMPARE(popupBack, QColor(0, 0, 40));
         QCOMPARE(popupText, QColor(220, 220, 220));
         QCOMPARE(popupPixel, QColor(0, 0, 40));
+        QVERIFY(inkInBox > 5);
+        QCOMPARE(inkInList, inkInBox);
         QCOMPARE(labels, QStringList({"alpha / 1,234 Bytes", "beta / 1,234,567 Bytes"}));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
