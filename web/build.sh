@@ -9,7 +9,7 @@ font=${HUECIPHER_BOX_FONT:-/usr/share/fonts/truetype/liberation2/LiberationSans-
 mkdir -p "$out"
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 export EMSDK_PYTHON=${EMSDK_PYTHON:-/usr/bin/python3}
-/usr/bin/python3 "$root/web/box_fonts.py" "$font" "$out/box_fonts.css"
+/usr/bin/python3 "$root/web/box_fonts.py" "$font" "$root/web/box_overhangs.txt" "$out/box_fonts.css"
 /usr/bin/python3 - "$root/web/shell.html" "$root/web/page.js" "$out/box_fonts.css" "$out/shell.html" <<'PY'
 import sys
 shell, script, fonts, target = sys.argv[1:]

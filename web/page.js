@@ -95,7 +95,7 @@ const Page = (() => {
     const style = getComputedStyle(box);
     copy.style.fontFamily = style.fontFamily;
     copy.style.fontSize = style.fontSize;
-    copy.style.width = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) + "px";
+    copy.style.width = style.width;  // the width its text takes, inside the scroll bar
     const paragraphs = box.value.split("\n");
     copy.replaceChildren(...paragraphs.map((paragraph) => {
       const element = document.createElement("div");
@@ -315,10 +315,12 @@ const Page = (() => {
     start(codec) {
       state.codec = codec;
       $("MeerSoftware").href = codec.toolsTexts().makerWebPage;
-      // The box's text is 472 pixels wide, whatever the width of this browser's scroll bar.
+      // The box's text is 472 pixels wide, whatever the width of this browser's scroll bar; a
+      // 64th less, as the browser lets a line reach a 64th of a pixel past the width and the
+      // window lets it reach nothing.
       const box = $("Text1");
       if (getComputedStyle(box).position === "absolute")
-        box.style.width = 472 + box.offsetWidth - box.clientWidth + "px";
+        box.style.width = 472 - 1 / 64 + box.offsetWidth - box.clientWidth + "px";
       connect();
       showColours();
       showSize(8.25);

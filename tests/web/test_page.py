@@ -116,9 +116,9 @@ def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
     check(decoded.stderr == b"size 11, text colour #102030, background #FFFFFF\n", f"info: {decoded.stderr!r}")
 
 
-# Ordinary paragraphs, each with a line that ends within a pixel of the box's width at one of
-# the sizes 8, 10 and 12 (a pixel more or less, or a browser's own advances, wrap them elsewhere),
-# and a hard empty line.
+# Ordinary paragraphs, each with a line that ends close to the box's width at one of the sizes
+# 8, 10 and 12: a pixel more or less, a browser's own advances, a glyph's reach past its advance
+# left out, or a 64th of a pixel, would wrap them elsewhere. And a hard empty line.
 PARAGRAPHS = (
     "ullamco sunt mollit fi qui fi id cillum 1234567890 sunt 1234567890 sit amet, ad velit [brackets] "
     "dolore ea [brackets] elit, ad adipiscing cillum nisi non nostrud nisi dolore magna velit mollit "
@@ -135,6 +135,17 @@ PARAGRAPHS = (
     "incididunt five ea consequat. non the amet, eu WAVE ipsum cillum commodo Lorem nisi 1234567890 "
     "dolor ad 1234567890 magna eu aliquip sit Ty exercitation proident, eu over minim non ut aliquip box "
     "lazy dolor five officia brown ut voluptate"
+    "\n"
+    "ex sit sint minim liquor non pariatur. co-operate. AVATAR non mollit ea minim et in liquor aute "
+    "[brackets] eu my labore velit ullamco eiusmod cupidatat fox velit qui dolor culpa enim laborum. "
+    "Lorem AVATAR commodo est The ad fi (parentheses) incididunt ea proident, nisi ex culpa well-known "
+    "dolore deserunt fi fl"
+    "\n"
+    "dozen co-operate. non magna ea enim do adipiscing eu sit anim To nisi ex ut Lorem voluptate "
+    "pariatur. irure co-operate. the voluptate ut liquor enim fugiat e-mail fugiat deserunt adipiscing "
+    "Ut brown [brackets] lazy irure sit nostrud Lorem magna tempor my [brackets] 1234567890 Yo voluptate "
+    "culpa nisi The fox pariatur. consequat. ad esse Excepteur veniam, adipiscing adipiscing "
+    "(parentheses) ea elit, magna fugiat ea proident,"
     "\n"
     "\nCaf\u00e9s in K\u00f6ln \u2013 co-operate, e-mail: 1234567890.")
 
