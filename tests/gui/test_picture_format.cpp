@@ -88,6 +88,23 @@ private slots:
         QCOMPARE(m.Pic->Surface().GetPixel(2, 2), (Rgb{255, 255, 255}));
     }
 
+    // A picture coded and saved by the browser page opens and decodes in the window.
+    void pictureOfThePageOpens()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        QVERIFY(QFile::copy(QStringLiteral(HUECIPHER_PAGE_PICTURE), f.PicturePath("from the page")));
+        ModalAnswerer answers;
+        OpenPicture(m, answers, QStringLiteral("from the page"));
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(m.FileLabel->text(), QStringLiteral("from the page"));
+        QTest::mouseClick(m.Image2, Qt::LeftButton);
+        QCOMPARE(m.Text1->Text(), QByteArray("Coded in the browser: caf\xE9 \x80\r\nsecond line "));
+        QVERIFY(m.LetGrote[11]->isChecked());
+        QCOMPARE(m.Text1->palette().color(QPalette::Text), QColor(0x10, 0x20, 0x30));
+        QCOMPARE(m.Text1->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
     void signatureTextIsWhatTheLastOpenRead()
     {
         WindowFixture f;

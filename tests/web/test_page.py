@@ -114,6 +114,13 @@ def test_a_picture_coded_here_decodes_on_the_command_line(page, folder):
     check(decoded.returncode == 0, f"decode: {decoded.stderr!r}")
     check(decoded.stdout.decode().rstrip(" ") == text.replace("\n", "\r\n"), f"text: {decoded.stdout!r}")
     check(decoded.stderr == b"size 11, text colour #102030, background #FFFFFF\n", f"info: {decoded.stderr!r}")
+    # The window's tests open the page's picture of this text (kept beside the window's own): the
+    # page still makes it, with the same header and the same text and settings.
+    kept = os.path.join(os.path.dirname(WINDOW_PICTURE), "page.hqc")
+    with open(saved, "rb") as new, open(kept, "rb") as old:
+        check(new.read(54) == old.read(54), "the header of the window tests' page picture")
+    check(cli("decode", "--info", kept).stdout == decoded.stdout and cli("decode", "--info", kept).stderr == decoded.stderr,
+          "the window tests' page picture holds what the page codes")
 
 
 # Ordinary paragraphs, each with a line that ends close to the box's width at one of the sizes
