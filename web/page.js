@@ -315,12 +315,9 @@ const Page = (() => {
     start(codec) {
       state.codec = codec;
       $("MeerSoftware").href = codec.toolsTexts().makerWebPage;
-      // The box's text is 472 pixels wide, whatever the width of this browser's scroll bar; a
-      // 64th less, as the browser lets a line reach a 64th of a pixel past the width and the
-      // window lets it reach nothing.
+      // The box's text is as wide as the window's, whatever the width of this browser's scroll bar.
       const box = $("Text1");
-      if (getComputedStyle(box).position === "absolute")
-        box.style.width = 472 - 1 / 64 + box.offsetWidth - box.clientWidth + "px";
+      document.documentElement.style.setProperty("--scroll-bar", box.offsetWidth - box.clientWidth + "px");
       connect();
       showColours();
       showSize(8.25);

@@ -265,6 +265,7 @@ def test_by_keyboard_alone(page, folder):
     check(page.evaluate("document.getElementById('Text1').value").rstrip() == "Typed by keys", "decoded by keys")
 
 
+WIDE = {"width": 1024, "height": 700, "deviceScaleFactor": 1, "mobile": False}
 AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
 
 
@@ -286,7 +287,7 @@ def test_no_accessibility_violation(page, folder):
     page.send("Emulation.setDeviceMetricsOverride", {"width": 400, "height": 800, "deviceScaleFactor": 1,
                                                      "mobile": False})
     check(page.evaluate(audit) == [], f"narrow: {page.evaluate(audit)}")
-    page.send("Emulation.clearDeviceMetricsOverride")
+    page.send("Emulation.setDeviceMetricsOverride", WIDE)
 
 
 def test_refusals(page, folder):
@@ -326,6 +327,7 @@ def main():
     try:
         browser.send("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
         page = Page(browser)
+        page.send("Emulation.setDeviceMetricsOverride", WIDE)  # a desktop's screen: the window's layout
         page.send("Page.navigate", {"url": "file://" + PAGE})
         page.wait_for("!!document.body && document.body.dataset.ready === 'true'")
         tests = [test_loads_from_a_file_and_asks_the_network_nothing, test_a_picture_of_the_window_opens_and_decodes,
