@@ -19,6 +19,11 @@ done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "openbox did not start"; cat "$folder/openbox.log"; }
 "$@"
 status=$?
+if ! kill -0 "$manager" 2>/dev/null; then
+  wait "$manager"
+  echo "openbox ended during the run (status $?):"
+  cat "$folder/openbox.log"
+fi
 kill "$manager" "$server" 2>/dev/null
 wait 2>/dev/null
 rm -rf "$folder"
