@@ -97,11 +97,10 @@ const Page = (() => {
     copy.style.fontSize = style.fontSize;
     copy.style.width = style.width;  // the width its text takes, inside the scroll bar
     const paragraphs = box.value.split("\n");
-    copy.replaceChildren(...paragraphs.map((paragraph) => {
-      const element = document.createElement("div");
-      element.textContent = paragraph;
-      return element;
-    }));
+    const elements = document.createDocumentFragment();  // appended one by one: a text may hold a million paragraphs
+    for (const paragraph of paragraphs)
+      elements.appendChild(document.createElement("div")).textContent = paragraph;
+    copy.replaceChildren(elements);
     const range = document.createRange();
     const lines = [];
     paragraphs.forEach((paragraph, index) => {
