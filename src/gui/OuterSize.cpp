@@ -11,6 +11,10 @@
 
 namespace {
 
+// The frame the window manager last gave a window of this program: a window made later starts
+// with it, so that it is mapped at its size at once instead of being resized once framed.
+QSize g_knownFrame = AssumedFrame;
+
 // Watches the window: its frame is known only once the window manager has framed it, which
 // happens after the window shows and is reported without an event of its own. So the frame is
 // looked at on every show, move and resize, and a few times in the first second after a show.
@@ -20,7 +24,7 @@ public:
         : QObject(window), m_window(window), m_outer(outer), m_screen(const_cast<QScreen*>(screen)),
           m_setClient(std::move(setClient))
     {
-        Apply(AssumedFrame);
+        Apply(g_knownFrame);
         window->installEventFilter(this);
     }
 
@@ -52,6 +56,7 @@ private:
         // No frame at all: no window manager, or none that tells; the assumed frame stays.
         if (frame == m_frame || frame == QSize(0, 0) || frame.width() < 0 || frame.height() < 0)
             return;
+        g_knownFrame = frame;
         Apply(frame);
     }
 

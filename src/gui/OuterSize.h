@@ -13,8 +13,9 @@ class QWidget;
 // The frame assumed until (or unless) the window manager tells its own: 6 × 28 pixels.
 constexpr QSize AssumedFrame{6, 28};
 
-// Gives window the client area outer less the frame, now with the assumed frame and again
-// whenever the window manager's frame turns out to differ; setClient sets the client area
-// (window->setFixedSize when none). With screen, the window is centred on it each time.
+// Gives window the client area outer less the frame, now with the frame last seen (the assumed
+// one before any) and again whenever the window manager's frame turns out to differ; setClient
+// sets the client area (window->setFixedSize when none). With screen, the window is centred on it
+// each time.
 void KeepOuterSize(QWidget* window, QSize outer, const QScreen* screen = nullptr,
                    std::function<void(QSize)> setClient = {});

@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // The window's outer rectangle as the X server has it: the window's own rectangle (xwininfo)
@@ -73,39 +75,47 @@ private slots:
         QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"), "needs an X server");
     }
 
-    void outerSizesAndCentringTakeTheRealFrame()
+    // Each window in a session of its own (see CMakeLists.txt): the main window first, as the
+    // program starts, then at most one dialog.
+    void mainWindow()
     {
         WindowFixture f;
         Main& m = *f.main;
+        ShownAndFramed(m);
+    }
+
+    void openTextDialog() { DialogFramed(QSize(434, 380), true, [](Main& m) { Choose(m.File, 5); }); }
+    void openPictureDialog() { DialogFramed(QSize(240, 380), false, [](Main& m) { Choose(m.File, 2); }); }
+    void colourDialog() { DialogFramed(QSize(320, 178), false, [](Main& m) { m.ForeColorLabel_Click(); }); }
+
+private:
+    // The main window at its outer size, centred, its layout where it was.
+    static void ShownAndFramed(Main& m)
+    {
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         // The frame differs from the assumed one, so this tests something.
         QTRY_VERIFY_WITH_TIMEOUT(m.frameGeometry().size() != m.size() + AssumedFrame, 20000);
         QCOMPARE(Framed(&m, {800, 492}), QRect(Centred({800, 492}), QSize(800, 492)));
-        QCOMPARE(m.Frame1->geometry(), QRect(8, 2, 236, 360));  // the layout stays where it was
+        QCOMPARE(m.Frame1->geometry(), QRect(8, 2, 236, 360));
+    }
 
+    // The dialog that open shows, at its outer size (and centred when centred).
+    static void DialogFramed(QSize outer, bool centred, const std::function<void(Main&)>& open)
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        ShownAndFramed(m);
         ModalAnswerer answers;
-        QRect text, picture, colours;
+        QRect framed;
         answers.Then([&](QWidget* w) {
-            text = Framed(w, QSize(434, 380));
-            qobject_cast<OpenTekst*>(w)->CancelKnop_Click();
+            framed = Framed(w, outer);
+            static_cast<QDialog*>(w)->reject();
         });
-        Choose(m.File, 5);
+        open(m);
         QTRY_VERIFY(answers.AllAnswered());
-        QCOMPARE(text, QRect(Centred({434, 380}), QSize(434, 380)));
-        answers.Then([&](QWidget* w) {
-            picture = Framed(w, QSize(240, 380));
-            qobject_cast<OpenForm*>(w)->CancelKnop_Click();
-        });
-        Choose(m.File, 2);
-        QTRY_VERIFY(answers.AllAnswered());
-        QCOMPARE(picture.size(), QSize(240, 380));
-        answers.Then([&](QWidget* w) {
-            colours = Framed(w, QSize(320, 178));
-            qobject_cast<ColorForm*>(w)->CancelKnop_Click();
-        });
-        m.ForeColorLabel_Click();
-        QTRY_VERIFY(answers.AllAnswered());
-        QCOMPARE(colours.size(), QSize(320, 178));
+        QCOMPARE(framed.size(), outer);
+        if (centred)
+            QCOMPARE(framed.topLeft(), Centred(outer));
         QCOMPARE(answers.Unexpected(), 0);
     }
 };
