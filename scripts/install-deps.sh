@@ -17,11 +17,6 @@ PACKAGES=(
   emscripten chromium
 )
 
-# npm brings the page's accessibility audit; a machine may have it from Node.js's own packages.
-if ! command -v npm >/dev/null; then
-  PACKAGES+=(npm)
-fi
-
 # The benchmarks' peers (make bench), not needed to build or test: steghide is the peer that
 # huecipher-cli's single calls are timed against.
 if [ "${1:-}" = "--bench" ]; then
@@ -43,9 +38,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The page's tests audit it with axe-core, from npm, kept beside them (the version is in their
-# package.json).
-tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
-if [ ! -f "$tests/node_modules/axe-core/axe.min.js" ]; then
-  npm install --prefix "$tests" --no-audit --no-fund --loglevel=error
-fi

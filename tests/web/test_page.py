@@ -266,7 +266,7 @@ def test_by_keyboard_alone(page, folder):
 
 
 WIDE = {"width": 1024, "height": 700, "deviceScaleFactor": 1, "mobile": False}
-AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
+AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "axe-core", "axe.min.js")
 
 
 def test_no_accessibility_violation(page, folder):
