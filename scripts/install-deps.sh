@@ -17,6 +17,11 @@ PACKAGES=(
   emscripten chromium
 )
 
+# npm brings the page's accessibility audit; a machine may have it from Node.js's own packages.
+if ! command -v npm >/dev/null; then
+  PACKAGES+=(npm)
+fi
+
 # The benchmarks' peers (make bench), not needed to build or test: steghide is the peer that
 # huecipher-cli's single calls are timed against.
 if [ "${1:-}" = "--bench" ]; then
@@ -38,3 +43,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The page's tests audit it with axe-core from npm, kept beside them. Where npm cannot reach its
+# registry the audit cannot run: said here, and by the page test (a failure under CI).
+tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+if [ ! -f "$tests/node_modules/axe-core/axe.min.js" ]; then
+  if ! npm install --prefix "$tests" --no-save --no-package-lock --no-audit --no-fund --loglevel=error \
+      axe-core@4.14.1; then
+    echo "axe-core could not be installed from npm: the page's accessibility audit will not run" >&2
+  fi
+fi
