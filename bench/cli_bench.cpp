@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -137,6 +138,38 @@ void SingleCalls(const QString& folder, const QString& text)
                 decode / extract);
 }
 
+// huecipher-cli lines of 2 MiB of one letter (no place to break) against 2 MiB of words, in
+// the same run: the layout takes time in proportion to the text either way.
+int LinesOfLongParagraphs(const QString& folder)
+{
+    constexpr int Size = 2 * 1024 * 1024;
+    const QByteArray run(Size, 'x');
+    QByteArray words;
+    while (words.size() < Size)
+        words += "the quick brown fox jumps over a lazy dog ";
+    words.truncate(Size);
+    const QString runFile = QDir(folder).filePath(QStringLiteral("run.txt"));
+    const QString wordsFile = QDir(folder).filePath(QStringLiteral("words.txt"));
+    for (const auto& [name, bytes] : {std::pair{runFile, run}, std::pair{wordsFile, words}}) {
+        QFile f(name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return 1;
+    }
+    std::vector<double> runTimes;
+    std::vector<double> wordTimes;
+    for (int i = 0; i < 5; ++i) {
+        runTimes.push_back(Timed({"lines", runFile}));
+        wordTimes.push_back(Timed({"lines", wordsFile}));
+        if (runTimes.back() < 0 || wordTimes.back() < 0)
+            return 1;
+    }
+    const double ratio = Median(runTimes) / Median(wordTimes);
+    std::printf("huecipher-cli lines, 2 MiB in one paragraph (median of 5)\n");
+    std::printf("  one letter: %7.3f s   words: %7.3f s   %.2fx   target <= 2x   %s\n", Median(runTimes),
+                Median(wordTimes), ratio, ratio <= 2 ? "met" : "NOT met");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -180,5 +213,5 @@ int main(int argc, char* argv[])
     std::printf("  floor:  %8.0f files per second (creating and writing the files alone)\n", Files / Median(floor));
     std::printf("  encode takes %.2f x the floor, decode %.2f x (target at most 2 x)\n", Median(encode) / Median(floor),
                 Median(decode) / Median(floor));
-    return 0;
+    return LinesOfLongParagraphs(dir.path());
 }

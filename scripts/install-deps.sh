@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 fontconfig
   xvfb xauth openbox x11-utils
-  qpdf poppler-utils
+  qpdf poppler-utils strace
   python3 python3-fonttools python3-brotli fonts-urw-base35
   libhpdf-dev libcairo2-dev pkg-config
   cups cups-client printer-driver-cups-pdf libcups2-dev mupdf-tools

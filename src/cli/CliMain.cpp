@@ -1,5 +1,6 @@
 #include "CliMain.h"
 
+#include "LocalFile.h"
 #include "Output.h"
 
 #include <csignal>
@@ -29,6 +30,8 @@ int RunProgram(const ArgumentList& arguments, const CommandTable& table, const c
 {
     // A reader that goes away is a failed write, reported as such, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
+    // Ctrl-C or kill during a write leaves no temporary file behind.
+    LocalFile::RemoveTemporariesOnSignals();
     GuardStandardStreams();
     int status;
     try {

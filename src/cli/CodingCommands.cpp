@@ -118,6 +118,9 @@ std::string InFolder(const std::string& folder, const std::string& source, const
 template <typename Job>
 int Batch(const ArgumentList& inputs, const std::string& folder, const std::string& extension, Job job)
 {
+    // A folder that is not there is said once, before any input is read.
+    if (!LocalFile::IsFolder(folder))
+        return Fail(folder, LocalFile::Taken(folder) ? "not a folder" : "no such folder");
     std::map<std::string, std::string> writers;
     for (const std::string& input : inputs) {
         if (input == "-")
@@ -289,6 +292,8 @@ int Decode(const ArgumentList& arguments)
         return command.Usage("--encoding takes utf8 or cp1252");
     const Replace replace = ReadReplace(args);
     const ArgumentList& inputs = command.Positional();
+    if (args.Has("directory") && args.Has("output"))
+        return command.Usage("-o and -d do not go together: -o names one text, -d a folder for many");
     if (args.Has("directory")) {
         return Batch(inputs, args.Value("directory"), ".txt", [&](const std::string& path, const std::string& out) {
             return DecodeOne(path, out, encoding, args.Has("info"), replace, Sync::Later);

@@ -27,6 +27,13 @@ int Command::Parse(const ArgumentList& arguments)
     const std::size_t n = m_arguments.Positional().size();
     if (n < m_minimum || n > m_maximum)
         return Usage("wrong number of arguments");
+    // An empty name names no file: refused before anything is read or written.
+    for (const std::string& name : m_arguments.Positional())
+        if (name.empty())
+            return Usage("an empty file name");
+    for (const Option& option : m_options)
+        if (option.takesValue && m_arguments.Has(option.name) && m_arguments.Value(option.name).empty())
+            return Usage("--" + option.name + " takes a value, not an empty one");
     return -1;
 }
 

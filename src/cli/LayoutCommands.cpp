@@ -101,16 +101,8 @@ int Pdf(const ArgumentList& arguments)
     std::string error;
     if (out == "-") {
         // The writer needs a file: the document is made in a temporary one and then copied.
-        char name[] = "/tmp/huecipher-pdf-XXXXXX";
-        const int fd = ::mkstemp(name);
-        if (fd < 0)
-            return Fail(name, LocalFile::Reason(errno));
-        ::close(fd);
         std::string document;
-        bool ok = LocalFile::WriteByName(name, write, Replace::Allowed, &error)
-            && LocalFile::ReadRegular(name, std::string().max_size(), &document, &error);
-        ::unlink(name);
-        if (!ok)
+        if (!LocalFile::WriteToMemory(write, std::string().max_size(), &document, &error))
             return Fail(out, error);
         return WriteOut(out, document, replace, Sync::EachFile);
     }

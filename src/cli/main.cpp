@@ -23,14 +23,25 @@ const char* const kUsage =
     "huecipher-cli COMMAND --help describes a command; huecipher-cli --version shows the version.\n"
     "Status: 0 success, 1 bad input or a failed write, 2 wrong usage.\n";
 
-int Help(const Cli::ArgumentList&)
+// Usage with a word on what follows an option that takes nothing more.
+int NothingMore(const Cli::ArgumentList& arguments)
 {
+    Cli::Err("huecipher-cli: \"" + Cli::Shown(arguments.front()) + "\" is more than this option takes\n\n" + kUsage);
+    return Cli::WrongUsage;
+}
+
+int Help(const Cli::ArgumentList& arguments)
+{
+    if (!arguments.empty())
+        return NothingMore(arguments);
     Cli::Out(kUsage);
     return Cli::Success;
 }
 
-int Version(const Cli::ArgumentList&)
+int Version(const Cli::ArgumentList& arguments)
 {
+    if (!arguments.empty())
+        return NothingMore(arguments);
     Cli::Out("huecipher-cli " HUECIPHER_VERSION "\n");
     return Cli::Success;
 }

@@ -215,7 +215,9 @@ bool Read(const std::string& b, Codec::PixelSurface* surface, std::string* why)
                 const std::size_t bit = std::size_t(x) * bits;
                 const auto byte = static_cast<unsigned char>(b[start + bit / 8]);
                 const std::uint32_t index = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-                rgb = index < palette.size() ? palette[index] : 0;
+                if (index >= palette.size())
+                    return Fail(why, "a bitmap whose pixels name colours its table lacks");
+                rgb = palette[index];
             } else if (bits == 24) {
                 rgb = Get(b, start + std::size_t(x) * 3, 3);
             } else {

@@ -19,6 +19,11 @@ bool FileExists(const QString& path)
     return info.exists() && info.isFile();
 }
 
+bool NameTaken(const QString& path)
+{
+    return LocalFile::Taken(LocalName::ToBytes(path).toStdString());
+}
+
 void MirrorPicture(PixelSurface& surface)
 {
     surface.Mirror();

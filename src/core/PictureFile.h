@@ -11,6 +11,9 @@ namespace Module1 {
 
 // True when a regular file exists at path.
 bool FileExists(const QString& path);
+// Whether anything at all stands at path (a file, folder, FIFO, a link even to nothing): a
+// name a save would take from something.
+bool NameTaken(const QString& path);
 
 // Mirrors the surface left to right in place.
 void MirrorPicture(PixelSurface& surface);

@@ -28,7 +28,7 @@ bool ExportPdf(Main& main, const QString& name)
     AtomicFile::WriteByName(path, [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); },
                             &failure);
     if (!failure.isEmpty()) {
-        ShowError(&main, QStringLiteral("The PDF document was not written!\n%1").arg(failure));
+        ShowSaveFailure(&main, QStringLiteral("The PDF document was not written!"), path, failure);
         return false;
     }
     OpenUrl(&main, path);

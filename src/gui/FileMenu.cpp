@@ -60,7 +60,7 @@ void Main::SaveTextfile()
     const QString folder = Module1::ProgramFolder() + Module1::TextsFolderPart();
     QDir().mkdir(folder);  // inside the program folder only; one that exists already is no error
     const QString path = folder + name + QStringLiteral(".txt");
-    if (Module1::FileExists(path)
+    if (Module1::NameTaken(path)
         && !Module1::AskYesNo(this, QStringLiteral("File already exists, overwrite?"), QStringLiteral("File Exists")))
         return;
     Module1::FillLineList(*this);
@@ -71,5 +71,5 @@ void Main::SaveTextfile()
     // The old file is replaced only by a complete new one.
     QString error;
     if (!TextFile::Write(path, lines, &error))
-        Module1::ShowError(this, QStringLiteral("The text was not saved!\n%1").arg(error));
+        Module1::ShowSaveFailure(this, QStringLiteral("The text was not saved!"), path, error);
 }

@@ -1,5 +1,6 @@
 #include "Messages.h"
 
+#include "LocalName.h"
 #include "ProgramFolder.h"
 
 #include <QInputDialog>
@@ -20,6 +21,12 @@ void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon, c
 void ShowError(QWidget* parent, const QString& text)
 {
     ShowMessage(parent, text, QMessageBox::Critical, QStringLiteral("Error"));
+}
+
+void ShowSaveFailure(QWidget* parent, const QString& heading, const QString& path, const QString& reason)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    ShowError(parent, QStringLiteral("%1\n%2: %3").arg(heading, LocalName::Shown(name), reason));
 }
 
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title)

@@ -16,6 +16,9 @@ void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon = 
 // A message box with the error (stop) icon and one OK button, titled "Error".
 void ShowError(QWidget* parent, const QString& text);
 
+// An error message for a document that was not written: heading, then the file's name and why.
+void ShowSaveFailure(QWidget* parent, const QString& heading, const QString& path, const QString& reason);
+
 // A Yes/No question without icon; true on Yes.
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title = QString());
 

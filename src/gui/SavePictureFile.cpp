@@ -14,7 +14,7 @@ void Main::SavePictureFile()
                               QStringLiteral("the picture was not saved!"), &name))
         return;
     const QString path = Module1::ProgramFolder() + Module1::PicturesFolderPart() + name + QStringLiteral(".hqc");
-    if (Module1::FileExists(path)
+    if (Module1::NameTaken(path)
         && !Module1::AskYesNo(this, QStringLiteral("File already exists, overwrite?"), QStringLiteral("File Exists")))
         return;
 
@@ -23,5 +23,5 @@ void Main::SavePictureFile()
     // The old file is replaced only by a complete new one.
     QString error;
     if (!PictureFile::Save(BackPic->Surface(), path, &error))
-        Module1::ShowError(this, QStringLiteral("The picture was not saved!\n%1").arg(error));
+        Module1::ShowSaveFailure(this, QStringLiteral("The picture was not saved!"), path, error);
 }

@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <system_error>
@@ -39,18 +42,27 @@ std::string TooLarge(unsigned long long size, std::size_t maxBytes, bool atLeast
         + Grouped(maxBytes) + ")";
 }
 
+// What a thing that is not a regular file is: "a FIFO", "a folder" ...
+std::string Kind(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    return std::string();
+}
+
 // What a file that is not a regular one is, for the message that refuses it.
 std::string NotRegular(mode_t mode)
 {
     if (S_ISDIR(mode))
         return "is a folder";
-    if (S_ISFIFO(mode))
-        return "is a FIFO, not a regular file";
-    if (S_ISSOCK(mode))
-        return "is a socket, not a regular file";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "is a device, not a regular file";
-    return "is not a regular file";
+    const std::string kind = Kind(mode);
+    return kind.empty() ? "is not a regular file" : "is " + kind + ", not a regular file";
 }
 
 // Reads fd to its end into bytes; false when it holds more than maxBytes or a read fails.
@@ -93,26 +105,84 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A temporary file beside path, open for writing, that the destructor removes unless kept.
+// Temporary files that SIGINT, SIGTERM or SIGHUP must not leave behind: their names in
+// fixed slots that the signal handler reads without allocating.
+constexpr int PendingSlots = 4;
+char g_pending[PendingSlots][PATH_MAX];
+volatile sig_atomic_t g_pendingUsed[PendingSlots];
+const int CleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Removes the temporary files, then ends the program as the signal would have.
+extern "C" void RemovePendingAndEnd(int signal)
+{
+    for (int i = 0; i < PendingSlots; ++i)
+        if (g_pendingUsed[i])
+            ::unlink(g_pending[i]);
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    ::sigaction(signal, &standard, nullptr);
+    ::raise(signal);  // delivered with its standard action once this handler returns
+}
+
+// Holds the cleaned signals back while the slots change, so the handler never sees half a name.
+class SignalsHeld {
+public:
+    SignalsHeld()
+    {
+        sigset_t held;
+        ::sigemptyset(&held);
+        for (const int signal : CleanedSignals)
+            ::sigaddset(&held, signal);
+        ::sigprocmask(SIG_BLOCK, &held, &m_before);
+    }
+    ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &m_before, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t m_before;
+};
+
+// Puts name in a free slot; -1 when none is free or the name does not fit.
+int Enlist(const char* name)
+{
+    const std::size_t length = std::strlen(name);
+    for (int i = 0; i < PendingSlots; ++i) {
+        if (!g_pendingUsed[i] && length < sizeof g_pending[i]) {
+            std::memcpy(g_pending[i], name, length + 1);
+            g_pendingUsed[i] = 1;
+            return i;
+        }
+    }
+    return -1;
+}
+
+// A temporary file in folder, open for writing, that the destructor removes unless kept. Until
+// then a signal that ends the program removes it too.
 class Temporary {
 public:
-    explicit Temporary(const std::string& path)
+    explicit Temporary(const std::string& folder)
     {
         // A short name, so that a name of full length still gets its turn.
-        std::string pattern = FolderOf(path) + "/.huecipher-XXXXXX";
+        std::string pattern = folder + "/.huecipher-XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
+        const SignalsHeld held;
         m_fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (m_fd >= 0)
+        if (m_fd >= 0) {
             m_name = name.data();
-        else
+            m_slot = Enlist(name.data());
+        } else {
             m_error = errno;
+        }
     }
     ~Temporary()
     {
         Close();
+        const SignalsHeld held;
         if (!m_kept && !m_name.empty())
             ::unlink(m_name.c_str());
+        Release();
     }
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
@@ -126,24 +196,105 @@ public:
         m_fd = -1;
         return fd < 0 || ::close(fd) == 0;
     }
-    void Keep() { m_kept = true; }
+    // Gives the file its final name by rename (true) and stops removing it; false with errno.
+    bool RenameTo(const std::function<int(const char* from)>& rename)
+    {
+        const SignalsHeld held;
+        if (rename(m_name.c_str()) != 0)
+            return false;
+        m_kept = true;
+        Release();
+        return true;
+    }
 
 private:
+    void Release()
+    {
+        if (m_slot >= 0)
+            g_pendingUsed[m_slot] = 0;
+        m_slot = -1;
+    }
+
     int m_fd = -1;
     int m_error = 0;
+    int m_slot = -1;
     bool m_kept = false;
     std::string m_name;
 };
 
-// Gives the temporary file the mode its target should have: the mode of the file it
-// replaces, or for a new file the mode the user's umask gives.
-bool GiveTargetMode(int fd, const std::string& path)
+// Where a write to a name puts its file: the name itself for a new file, the regular file
+// it names (through symbolic links) for one that is replaced.
+struct Destination {
+    std::string path;
+    bool exists = false;
+    mode_t mode = 0;
+};
+
+// True when path names an entry of a process's descriptor folder (/dev/stdout, /dev/fd/N,
+// a process substitution): a stream that was opened for the program, not a file.
+bool IsDescriptorName(const std::string& path)
 {
-    struct stat existing {};
-    mode_t mode;
-    if (::stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
+    char* real = ::realpath(FolderOf(path).c_str(), nullptr);
+    if (!real)
+        return false;
+    const std::string folder = real;
+    std::free(real);
+    if (folder.compare(0, 6, "/proc/") != 0 || folder.size() < 10 || folder.compare(folder.size() - 3, 3, "/fd") != 0)
+        return false;
+    // /proc/PID/fd or /proc/PID/task/TID/fd
+    const std::string middle = folder.substr(6, folder.size() - 9);
+    return middle.find_first_not_of("0123456789/task") == std::string::npos;
+}
+
+// Finds what stands at path. Only a regular file is ever replaced: a folder, FIFO, socket,
+// device, a link to one of those or to nothing is refused, and so is a descriptor's name.
+bool Resolve(const std::string& path, Destination* destination, std::string* error)
+{
+    std::string current = path;
+    for (int hop = 0;; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0) {
+            if (errno == ENOENT && hop > 0)
+                return Fail(error, "is a symbolic link to nothing, not a regular file");
+            if (errno != ENOENT)
+                return Fail(error, Reason(errno));
+            destination->path = path;
+            destination->exists = false;
+            return true;
+        }
+        if (S_ISREG(info.st_mode)) {
+            destination->path = current;
+            destination->exists = true;
+            destination->mode = info.st_mode & 07777;
+            return true;
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            if (hop == 0)
+                return Fail(error, NotRegular(info.st_mode));
+            const std::string kind = Kind(info.st_mode);
+            return Fail(error, "is a symbolic link to " + (kind.empty() ? "something other than a file" : kind)
+                                   + ", not a regular file");
+        }
+        // A descriptor's entry is always a link.
+        if (IsDescriptorName(current))
+            return Fail(error, "names an open stream, not a file (- writes to standard output)");
+        if (hop == 40)
+            return Fail(error, Reason(ELOOP));
+        std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= target.size())
+            return Fail(error, Reason(n < 0 ? errno : ENAMETOOLONG));
+        const std::string next(target.data(), static_cast<std::size_t>(n));
+        current = next[0] == '/' ? next : FolderOf(current) + "/" + next;
+    }
+}
+
+// Gives the temporary file the mode its target should have: the mode of the regular file it
+// replaces, or for a new file the mode the user's umask gives.
+bool GiveTargetMode(int fd, const Destination& destination)
+{
+    mode_t mode = destination.mode;
+    if (!destination.exists) {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
@@ -175,25 +326,31 @@ std::string NameTaken(const std::string& path, int error)
 }
 
 // Gives the complete temporary file its name in one step. Without replacing, the step itself
-// fails when the name exists, so that of two writers at once only one succeeds.
-bool PutInPlace(Temporary& file, const std::string& path, Replace replace, std::string* error)
+// fails when the name exists, so that of two writers at once only one succeeds. Replacing, the
+// name is looked at once more just before: what stands there now must still be a regular file.
+bool PutInPlace(Temporary& file, const Destination& destination, Replace replace, std::string* error)
 {
+    const std::string& path = destination.path;
     if (replace == Replace::Allowed) {
-        if (std::rename(file.Name().c_str(), path.c_str()) != 0)
+        struct stat now {};
+        if (::lstat(path.c_str(), &now) == 0 && !S_ISREG(now.st_mode))
+            return Fail(error, S_ISLNK(now.st_mode) ? "is a symbolic link that appeared while writing"
+                                                    : NotRegular(now.st_mode));
+        if (!file.RenameTo([&](const char* from) { return std::rename(from, path.c_str()); }))
             return Fail(error, NameTaken(path, errno));
-    } else {
-        int result = ::renameat2(AT_FDCWD, file.Name().c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+        return true;
+    }
+    const bool named = file.RenameTo([&](const char* from) {
+        int result = ::renameat2(AT_FDCWD, from, AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
         if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP)) {
             // A file system without the flag: a hard link fails the same way when the name exists.
-            result = ::link(file.Name().c_str(), path.c_str());
+            result = ::link(from, path.c_str());
             if (result == 0)
-                ::unlink(file.Name().c_str());
+                ::unlink(from);
         }
-        if (result != 0)
-            return Fail(error, NameTaken(path, errno));
-    }
-    file.Keep();
-    return true;
+        return result;
+    });
+    return named || Fail(error, NameTaken(path, errno));
 }
 
 // A writer's failure in the user's words: the writer's own name left out.
@@ -272,38 +429,65 @@ bool WriteUnnamed(const std::string& path, const std::string& bytes, Sync sync, 
 
 }  // namespace
 
-bool Write(const std::string& path, const std::string& bytes, Replace replace, Sync sync, std::string* error)
+namespace {
+
+// Finds where a write to path goes; false (with the reason) when it must not be written.
+bool Prepare(const std::string& path, Replace replace, Destination* destination, std::string* error)
 {
-    if (replace == Replace::Never) {
-        bool unsupported = false;
-        const bool ok = WriteUnnamed(path, bytes, sync, error, &unsupported);
-        if (ok || !unsupported)
-            return ok;
-    }
-    Temporary file(path);
-    if (file.Fd() < 0)
-        return Fail(error, Reason(file.OpenError()));
-    if (!WriteWhole(file.Fd(), bytes) || (sync == Sync::EachFile && ::fsync(file.Fd()) != 0)
-        || !GiveTargetMode(file.Fd(), path) || !file.Close())
-        return Fail(error, Reason(errno));
-    return PutInPlace(file, path, replace, error);
+    if (!Resolve(path, destination, error))
+        return false;
+    return !(destination->exists && replace == Replace::Never) || Fail(error, ExistsAlready);
 }
 
-bool WriteByName(const std::string& path, const std::function<void(const std::string& temporaryPath)>& write,
-                 Replace replace, std::string* error)
+// Runs a writer that opens its file by name on the temporary file; false with the reason.
+bool RunWriter(const std::function<void(const std::string& temporaryPath)>& write, const std::string& name,
+               std::string* error)
 {
-    Temporary file(path);
-    if (file.Fd() < 0)
-        return Fail(error, Reason(file.OpenError()));
-    if (!GiveTargetMode(file.Fd(), path) || !file.Close())
-        return Fail(error, Reason(errno));
     try {
-        write(file.Name());
+        write(name);
     } catch (const std::system_error& e) {
         return Fail(error, Reason(e.code().value()));
     } catch (const std::exception& e) {
         return Fail(error, WriterReason(e));
     }
+    return true;
+}
+
+}  // namespace
+
+bool Write(const std::string& path, const std::string& bytes, Replace replace, Sync sync, std::string* error)
+{
+    Destination destination;
+    if (!Prepare(path, replace, &destination, error))
+        return false;
+    if (replace == Replace::Never) {
+        bool unsupported = false;
+        const bool ok = WriteUnnamed(destination.path, bytes, sync, error, &unsupported);
+        if (ok || !unsupported)
+            return ok;
+    }
+    Temporary file(FolderOf(destination.path));
+    if (file.Fd() < 0)
+        return Fail(error, Reason(file.OpenError()));
+    if (!WriteWhole(file.Fd(), bytes) || (sync == Sync::EachFile && ::fsync(file.Fd()) != 0)
+        || !GiveTargetMode(file.Fd(), destination) || !file.Close())
+        return Fail(error, Reason(errno));
+    return PutInPlace(file, destination, replace, error);
+}
+
+bool WriteByName(const std::string& path, const std::function<void(const std::string& temporaryPath)>& write,
+                 Replace replace, std::string* error)
+{
+    Destination destination;
+    if (!Prepare(path, replace, &destination, error))
+        return false;
+    Temporary file(FolderOf(destination.path));
+    if (file.Fd() < 0)
+        return Fail(error, Reason(file.OpenError()));
+    if (!GiveTargetMode(file.Fd(), destination) || !file.Close())
+        return Fail(error, Reason(errno));
+    if (!RunWriter(write, file.Name(), error))
+        return false;
     const int fd = ::open(file.Name().c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 || ::fsync(fd) != 0) {
         const int why = errno;
@@ -312,7 +496,41 @@ bool WriteByName(const std::string& path, const std::function<void(const std::st
         return Fail(error, Reason(why));
     }
     ::close(fd);
-    return PutInPlace(file, path, replace, error);
+    return PutInPlace(file, destination, replace, error);
+}
+
+bool WriteToMemory(const std::function<void(const std::string& temporaryPath)>& write, std::size_t maxBytes,
+                   std::string* bytes, std::string* error)
+{
+    const char* folder = std::getenv("TMPDIR");
+    Temporary file(folder && *folder == '/' ? folder : "/tmp");
+    if (file.Fd() < 0)
+        return Fail(error, Reason(file.OpenError()));
+    if (!file.Close())
+        return Fail(error, Reason(errno));
+    return RunWriter(write, file.Name(), error) && ReadRegular(file.Name(), maxBytes, bytes, error);
+}
+
+bool Taken(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+void RemoveTemporariesOnSignals()
+{
+    for (const int signal : CleanedSignals) {
+        struct sigaction before {};
+        ::sigaction(signal, nullptr, &before);
+        if (before.sa_handler == SIG_IGN)
+            continue;  // a signal the caller chose to ignore (nohup) stays ignored
+        struct sigaction action {};
+        action.sa_handler = RemovePendingAndEnd;
+        ::sigemptyset(&action.sa_mask);
+        for (const int other : CleanedSignals)
+            ::sigaddset(&action.sa_mask, other);
+        ::sigaction(signal, &action, nullptr);
+    }
 }
 
 bool IsFolder(const std::string& path)

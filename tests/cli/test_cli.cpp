@@ -402,6 +402,102 @@ private slots:
         QVERIFY(QDir(dir.filePath("out")).isEmpty());
     }
 
+    // Only a regular file is ever replaced, --force or not: anything else at the name is
+    // refused and left as it was. A link to a regular file stays, and the file it names is
+    // replaced with that file's own mode; a new file gets 0666 less the umask. Names of open
+    // streams are refused with a word about "-".
+    void onlyRegularFilesAreReplaced()
+    {
+        QTemporaryDir dir;
+        const QString text = dir.filePath("letter.txt");
+        QVERIFY(WriteAll(text, "Dear reader"));
+        const QString picture = dir.filePath("letter.hqc");
+        QCOMPARE(Cli({"encode", text, picture}).status, 0);
+        auto at = [&](const char* name) { return QFile::encodeName(dir.filePath(name)); };
+        QVERIFY(::mkfifo(at("fifo"), 0644) == 0 && ::symlink("/nonexistent/drive/x", at("dangling")) == 0
+                && ::symlink("/dev/null", at("device")) == 0 && ::mkdir(at("folder"), 0755) == 0
+                && ::symlink(at("folder"), at("tofolder")) == 0 && ::symlink("fifo", at("tofifo")) == 0);
+        const std::pair<const char*, const char*> things[] = {
+            {"fifo", "is a FIFO, not a regular file"},
+            {"dangling", "is a symbolic link to nothing, not a regular file"},
+            {"device", "is a symbolic link to a device, not a regular file"},
+            {"folder", "is a folder"},
+            {"tofolder", "is a symbolic link to a folder, not a regular file"},
+            {"tofifo", "is a symbolic link to a FIFO, not a regular file"},
+        };
+        auto kindAt = [](const QByteArray& path) {
+            struct stat st {};
+            return ::lstat(path.constData(), &st) == 0 ? QPair<int, qint64>(int(st.st_mode), qint64(st.st_ino))
+                                                     : QPair<int, qint64>(-1, 0);
+        };
+        for (const auto& [name, reason] : things) {
+            const QString out = dir.filePath(name);
+            const auto before = kindAt(at(name));
+            for (const QStringList& write : {QStringList{"encode", "--force", text, out},
+                                             QStringList{"decode", "--force", "-o", out, picture},
+                                             QStringList{"pdf", "--force", text, out}, QStringList{"pdf", text, out}}) {
+                const Result r = Cli(write);
+                QVERIFY2(r.status == 1 && r.err == QStringLiteral("huecipher-cli: %1: %2\n").arg(out, reason),
+                         qPrintable(write.join(' ') + ": " + r.err));
+                QCOMPARE(kindAt(at(name)), before);
+            }
+        }
+        QCOMPARE(QFileInfo(dir.filePath("dangling")).symLinkTarget(), QStringLiteral("/nonexistent/drive/x"));
+        QVERIFY(LeftoverTemporaries(dir.path()).isEmpty());
+
+        // Through a link to a regular file: the link stays, the file behind it is replaced.
+        QVERIFY(QDir(dir.path()).mkdir("real") && WriteAll(dir.filePath("real/doc.pdf"), "old"));
+        QCOMPARE(::chmod(at("real/doc.pdf"), 0604), 0);
+        QVERIFY(::symlink("real/doc.pdf", at("link.pdf")) == 0);
+        QVERIFY(Cli({"pdf", text, dir.filePath("link.pdf")}).err.contains("exists already (--force replaces it)"));
+        QCOMPARE(Cli({"pdf", "--force", text, dir.filePath("link.pdf")}).status, 0);
+        QCOMPARE(QFileInfo(dir.filePath("link.pdf")).symLinkTarget(), dir.filePath("real/doc.pdf"));
+        QVERIFY(ReadAll(dir.filePath("real/doc.pdf")).startsWith("%PDF-1.3"));
+        struct stat st {};
+        QCOMPARE(::stat(at("real/doc.pdf"), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0604);
+        QVERIFY(LeftoverTemporaries(dir.filePath("real")).isEmpty());
+        // A new file: what the umask allows.
+        const Result fresh = Cli({"encode", text, dir.filePath("fresh.hqc")}, {}, true, 0, [] { ::umask(027); });
+        QCOMPARE(fresh.status, 0);
+        QCOMPARE(::stat(at("fresh.hqc"), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0640);
+
+        // Names of open streams: never "exists already", always a pointer to "-".
+        int status = -1;
+        const QByteArray said = Shell(dir.path(), "$CLI decode --force -o /dev/stdout letter.hqc | cat;"
+                                                  "$CLI pdf letter.txt /dev/fd/1 > /dev/null;"
+                                                  "$CLI encode --force letter.txt /proc/self/fd/1 | cat", &status);
+        QCOMPARE(said.count("names an open stream, not a file (- writes to standard output)"), 3);
+        QVERIFY2(!said.contains("exists already") && !said.contains("Dear reader"), said.constData());
+    }
+
+    // Where the system cannot say where huecipher-cli lies (no /proc), the layout program is
+    // looked for in the folder it is installed in, never in the current folder.
+    void layoutProgramNeverFromTheCurrentFolder()
+    {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("the address sanitizer needs /proc");
+#endif
+        if (::getuid() != 0 || QStandardPaths::findExecutable("unshare").isEmpty())
+            QSKIP("hiding /proc needs root and unshare (as in CI)");
+        QTemporaryDir dir;
+        QVERIFY(WriteAll(dir.filePath("a.txt"), "text"));
+        QVERIFY(WriteAll(dir.filePath("huecipher-layout"), "#!/bin/sh\ntouch planted\n"));
+        QVERIFY(QFile::setPermissions(dir.filePath("huecipher-layout"), QFileDevice::ExeOwner | QFileDevice::ReadOwner));
+        int status = -1;
+        for (const char* command : {"lines a.txt", "pdf a.txt out.pdf"}) {
+            const QByteArray said = Shell(dir.path(), QStringLiteral("unshare -m sh -c 'mount -t tmpfs none /proc && "
+                                                                      "exec \"$CLI\" %1'").arg(command), &status);
+            QVERIFY2(!QFileInfo::exists(dir.filePath("planted")), said.constData());
+            if (!QFileInfo::exists("/usr/local/libexec/huecipher/huecipher-layout")
+                && !QFileInfo::exists("/usr/libexec/huecipher/huecipher-layout")) {
+                QCOMPARE(status, 1);
+                QCOMPARE(said, QByteArray("huecipher-cli: cannot find huecipher-layout\n"));
+            }
+        }
+    }
+
     // Names are bytes: kept as given, UTF-8 or not; control characters are escaped in messages.
     // Sources that are not regular files, or endless, or huge, are refused at once.
     void hostileNamesAndSources()
@@ -502,15 +598,29 @@ private slots:
         QCOMPARE(nowhere.status, 1);
         QVERIFY(nowhere.err.contains("no/such/folder/p.pdf"));
 
-        // Wrong usage.
+        // Wrong usage, refused before anything is written: empty names, options that would be
+        // ignored, arguments after --version.
+        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QString current = QDir::currentPath();
+        QDir::setCurrent(dir.path());  // where an empty folder name would write
         for (const QStringList& wrong : {QStringList{"encode", "--size", "13", text, picture}, QStringList{"paint"},
                                          QStringList{}, QStringList{"decode"}, QStringList{"lines", "--fore"},
                                          QStringList{"pdf", "--name", "  ", text, dir.path()},
-                                         QStringList{"pdf", "--name", "a/b", text, dir.path()}}) {
+                                         QStringList{"pdf", "--name", "a/b", text, dir.path()},
+                                         QStringList{"encode", "-d", "", text}, QStringList{"encode", text, ""},
+                                         QStringList{"decode", "-o", "", picture}, QStringList{"pdf", text, ""},
+                                         QStringList{"decode", "-o", dir.filePath("x.txt"), "-d", dir.path(), picture},
+                                         QStringList{"--version", "extra"}, QStringList{"--help", "extra"}}) {
             const Result r = Cli(wrong);
             QVERIFY2(r.status == 2, qPrintable(wrong.join(' ')));
             QVERIFY(r.err.contains("Usage: huecipher-cli"));
         }
+        QDir::setCurrent(current);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        // A batch into a folder that is not there says so once, and writes nothing.
+        const Result missing = Cli({"encode", "-d", dir.filePath("missing"), text, text + "2"});
+        QCOMPARE(missing.status, 1);
+        QCOMPARE(missing.err, QStringLiteral("huecipher-cli: %1: no such folder\n").arg(dir.filePath("missing")));
         // Coding needs no toolkit: the program does not even load it (lines and pdf start their own).
         const QString needed = Run("readelf", {"-d", HUECIPHER_CLI});
         QVERIFY2(needed.contains("libstdc++") && !needed.contains("libQt"), qPrintable(needed));

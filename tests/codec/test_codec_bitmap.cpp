@@ -156,6 +156,10 @@ CODEC_TEST(everythingElseIsRefusedFromItsHeader)
     std::string depth = good;
     Set(depth, 28, 2, 2);
     CHECK(Refusal(depth) == "a bitmap of an unknown depth");
+    // A table of 16 colours for pixels that name up to 256: never read as black.
+    std::string shortTable = Bitmap(200, 120, 8);
+    Set(shortTable, 46, 16, 4);
+    CHECK(Refusal(shortTable) == "a bitmap whose pixels name colours its table lacks");
     std::string huge = good;
     Set(huge, 18, 46341, 4);
     Set(huge, 22, 46341, 4);

@@ -152,10 +152,15 @@ private slots:
         SaveText(m, answers, "plain", QMessageBox::Yes);
         QCOMPARE(ReadAll(folder + "plain.txt"), QByteArray("new\r\n"));
 
-        // A folder where the file should go: the user hears of it, nothing is lost.
+        // A folder where the file should go: the name is taken, and the user hears why nothing
+        // was saved; nothing is lost.
         QVERIFY(QDir(folder).mkdir("taken.txt"));
-        SaveText(m, answers, "taken", QMessageBox::Ok);
-        QVERIFY(answers.messages.back().text.startsWith(QStringLiteral("The text was not saved!")));
+        answers.ThenType("taken");
+        answers.ThenPress(QMessageBox::Yes);
+        answers.ThenPress(QMessageBox::Ok);
+        m.FileIndex_Click(6);
+        QCOMPARE(answers.messages.back().text, QStringLiteral("The text was not saved!\ntaken.txt: is a folder"));
+        QVERIFY(QFileInfo(folder + "taken.txt").isDir());
         QVERIFY(answers.AllAnswered());
         QCOMPARE(answers.Unexpected(), 0);
     }

@@ -11,6 +11,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -120,7 +122,9 @@ private:
                 Save(kind, m, answers, "old", {QMessageBox::Ok});
             QVERIFY2(answers.AllAnswered(), kind.label);
             const QString said = answers.messages.back().text;
-            QVERIFY2(said.contains("not") && said.endsWith("\n" + reason) && !said.contains("cls"), qPrintable(said));
+            QVERIFY2(said.contains("not") && said.endsWith(QStringLiteral("\nold%1: %2").arg(kind.extension, reason))
+                         && !said.contains("cls"),
+                     qPrintable(said));
             QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
             QVERIFY2(ReadAll(path) == before, kind.label);
             QVERIFY(LeftoverTemporaries(folder + "/" + kind.folder).isEmpty());
@@ -164,6 +168,73 @@ private slots:
         Save(kKinds[1], m, answers, "open");
         QCOMPARE(mode(f->dir.path() + "/Teksten/open.txt"), 0644);
         ::umask(oldMask);
+    }
+
+    // Only a regular file is replaced. Whatever else stands at the name makes the window ask,
+    // and then refuse with the name and the reason, the thing untouched; a link to a regular
+    // file stays a link, and the file it names is replaced with its own mode.
+    void onlyRegularFilesAreReplaced()
+    {
+        ModalAnswerer answers;
+        auto f = Prepare(answers);
+        Main& m = *f->main;
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir(elsewhere.path()).mkdir("folder"));
+        QVERIFY(WriteAll(elsewhere.filePath("target"), "the linked file"));
+        QCOMPARE(::chmod(QFile::encodeName(elsewhere.filePath("target")).constData(), 0604), 0);
+        struct Thing {
+            const char* name;
+            std::function<bool(const QByteArray& at)> make;
+            QString reason;
+        };
+        const QByteArray folder = QFile::encodeName(elsewhere.filePath("folder"));
+        const Thing things[] = {
+            {"fifo", [](const QByteArray& at) { return ::mkfifo(at.constData(), 0644) == 0; },
+             "is a FIFO, not a regular file"},
+            {"dangling", [](const QByteArray& at) { return ::symlink("/nonexistent/drive/x", at.constData()) == 0; },
+             "is a symbolic link to nothing, not a regular file"},
+            {"tofolder", [&](const QByteArray& at) { return ::symlink(folder.constData(), at.constData()) == 0; },
+             "is a symbolic link to a folder, not a regular file"},
+            {"todevice", [](const QByteArray& at) { return ::symlink("/dev/null", at.constData()) == 0; },
+             "is a symbolic link to a device, not a regular file"},
+            {"folder", [](const QByteArray& at) { return ::mkdir(at.constData(), 0755) == 0; }, "is a folder"},
+        };
+        auto kindAt = [](const QString& path) {
+            struct stat st {};
+            return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode) : -1;
+        };
+        for (const Kind& kind : kKinds) {
+            for (const Thing& thing : things) {
+                const QString name = QString::fromLatin1(thing.name);
+                const QString path = f->dir.path() + "/" + kind.folder + "/" + name + kind.extension;
+                QVERIFY(thing.make(QFile::encodeName(path)));
+                const int before = kindAt(path);
+                const std::size_t seen = answers.messages.size();
+                if (kind.asksToOverwrite)
+                    Save(kind, m, answers, name, {QMessageBox::Yes, QMessageBox::Ok});
+                else
+                    Save(kind, m, answers, name, {QMessageBox::Ok});
+                QVERIFY2(answers.AllAnswered(), thing.name);
+                if (kind.asksToOverwrite)
+                    QCOMPARE(answers.messages.at(seen).text, QStringLiteral("File already exists, overwrite?"));
+                QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
+                QCOMPARE(answers.messages.back().text.section('\n', 1),
+                         QStringLiteral("%1%2: %3").arg(name, kind.extension, thing.reason));
+                QCOMPARE(kindAt(path), before);
+                QVERIFY(LeftoverTemporaries(f->dir.path() + "/" + kind.folder).isEmpty());
+            }
+            const QString link = f->dir.path() + "/" + kind.folder + "/linked" + kind.extension;
+            QVERIFY(QFile::link(elsewhere.filePath("target"), link));
+            Save(kind, m, answers, "linked", kind.asksToOverwrite ? std::initializer_list<QMessageBox::StandardButton>{QMessageBox::Yes}
+                                                                : std::initializer_list<QMessageBox::StandardButton>{});
+            QVERIFY2(answers.AllAnswered(), kind.label);
+            QCOMPARE(QFileInfo(link).symLinkTarget(), elsewhere.filePath("target"));
+            QVERIFY2(ReadAll(elsewhere.filePath("target")).size() > 1000, kind.label);
+            struct stat st {};
+            QCOMPARE(::stat(QFile::encodeName(link).constData(), &st), 0);
+            QCOMPARE(int(st.st_mode & 07777), 0604);
+            QVERIFY(LeftoverTemporaries(elsewhere.path()).isEmpty());
+        }
     }
 
     void fileSizeLimitReached()
