@@ -227,7 +227,7 @@ EMSCRIPTEN_BINDINGS(huecipher)
     emscripten::function("pdfDocument", &PdfDocument);
     emscripten::function("toolsTexts", &ToolsTexts);
     emscripten::function("benchmark", &Benchmark);
-    emscripten::function("mailAddress", &ProgramTexts::MailAddress);
+    emscripten::function("mailUrl", &ProgramTexts::MailUrl);
     emscripten::constant("maxPictureBytes", int(PictureBytes::MaxFileBytes));
     emscripten::constant("maxTextBytes", int(TextBytes::MaxReadBytes));
 }

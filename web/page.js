@@ -265,7 +265,7 @@ const Page = (() => {
                                 { title: " Send message", buttons: ["OK", "Cancel"], input: true,
                                   value: state.codec.toolsTexts().makerEmailAddress });
     if (recipient)
-      window.location.href = state.codec.mailAddress(recipient);
+      window.location.href = state.codec.mailUrl(recipient);
   }
 
   function chooseFile(input) {

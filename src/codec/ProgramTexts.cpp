@@ -1,5 +1,7 @@
 #include "ProgramTexts.h"
 
+#include <cctype>
+
 namespace ProgramTexts {
 
 std::string MakerWebPage()
@@ -47,10 +49,37 @@ std::string SpecialCharacters()
     return text;
 }
 
+namespace {
+const char* const MailSubject = "Glyphix Picture";
+const char* const MailBody = "Enter your text... (Click on the Paperclip to add it as an attachment)";
+}  // namespace
+
 std::string MailAddress(const std::string& recipient)
 {
-    return "mailto:" + recipient + "?subject=Glyphix Picture&body=Enter your text... "
-           "(Click on the Paperclip to add it as an attachment)";
+    return "mailto:" + recipient + "?subject=" + MailSubject + "&body=" + MailBody;
+}
+
+std::string MailUrl(const std::string& recipient)
+{
+    // The address as a whole, so that "#", "?", "&" or a blank in it cannot cut off the
+    // subject and body; "@" stays as it is in an address.
+    auto encoded = [](const std::string& text, bool address) {
+        static const char hex[] = "0123456789ABCDEF";
+        std::string out;
+        for (const char c : text) {
+            const auto b = static_cast<unsigned char>(c);
+            if (std::isalnum(b) || c == '-' || c == '.' || c == '_' || c == '~' || (address && c == '@')) {
+                out += c;
+            } else {
+                out += '%';
+                out += hex[b >> 4];
+                out += hex[b & 0xF];
+            }
+        }
+        return out;
+    };
+    return "mailto:" + encoded(recipient, true) + "?subject=" + encoded(MailSubject, false) + "&body="
+        + encoded(MailBody, false);
 }
 
 }  // namespace ProgramTexts

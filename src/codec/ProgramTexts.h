@@ -15,5 +15,8 @@ std::string SpecialCharacters();
 
 // "mailto:" + recipient + subject and body, nothing encoded.
 std::string MailAddress(const std::string& recipient);
+// The same as an address a mail program takes: the recipient percent-encoded as a whole, and
+// the subject and body too.
+std::string MailUrl(const std::string& recipient);
 
 }  // namespace ProgramTexts

@@ -36,6 +36,11 @@ QString MailAddress(const QString& recipient)
     return QString::fromStdString(ProgramTexts::MailAddress(recipient.toStdString()));
 }
 
+QString MailUrl(const QString& recipient)
+{
+    return QString::fromStdString(ProgramTexts::MailUrl(recipient.toStdString()));
+}
+
 void OpenUrl(QWidget* window, const QString& address)
 {
     Q_UNUSED(window);

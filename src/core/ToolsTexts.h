@@ -18,6 +18,8 @@ QString SpecialCharactersText();
 
 // "mailto:" + recipient + subject and body, nothing encoded.
 QString MailAddress(const QString& recipient);
+// The address the Tools menu opens: MailAddress() percent-encoded (see ProgramTexts::MailUrl).
+QString MailUrl(const QString& recipient);
 
 // Opens a web address, "mailto:" address or file path with the desktop's registered program.
 void OpenUrl(QWidget* window, const QString& address);

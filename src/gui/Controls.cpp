@@ -124,10 +124,25 @@ void ClickLabel::Press()
         emit clicked();
 }
 
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    // A press within the double-click time of this label's last click (by the times the
+    // system gave the events, however long that click's command took) is part of it.
+    if (event->button() == Qt::LeftButton)
+        m_pressJoinsLastClick = m_lastClick != 0
+            && event->timestamp() - m_lastClick < ulong(QApplication::doubleClickInterval());
+    QLabel::mousePressEvent(event);
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        if (!m_pressJoinsLastClick) {
+            m_lastClick = event->timestamp();
+            emit clicked();
+        }
+        m_pressJoinsLastClick = false;
+    }
     QLabel::mouseReleaseEvent(event);
 }
 
@@ -224,12 +239,8 @@ protected:
         if (!IsPlainKey(key) || key->isAutoRepeat())
             return false;
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            // In a list, the entry with the focus frame is the one meant, chosen or not yet.
-            if (auto* view = qobject_cast<QAbstractItemView*>(QApplication::focusWidget())) {
-                const QModelIndex current = view->currentIndex();
-                if (current.isValid() && !view->selectionModel()->isSelected(current))
-                    view->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
-            }
+            // Enter is OK, whatever has the focus frame: with nothing chosen the dialog says so,
+            // and a stray Enter never opens a document the user did not choose.
             m_ok->Press();
             return true;
         }

@@ -47,6 +47,7 @@ signals:
     void doubleClicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -54,6 +55,8 @@ protected:
 
 private:
     KeyPress m_press = KeyPress::Click;
+    ulong m_lastClick = 0;  // the time of the last click's release
+    bool m_pressJoinsLastClick = false;
 };
 
 // A picture that acts as a button: clicked() on a click, Space or Enter; the handler runs

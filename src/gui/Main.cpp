@@ -7,6 +7,7 @@
 #include "CodingValues.h"
 #include "Controls.h"
 #include "DateText.h"
+#include "FocusReturn.h"
 #include "Messages.h"
 #include "OutputRoutines.h"
 #include "PictureBox.h"
@@ -32,6 +33,7 @@
 Main::Main(QWidget* parent) : QMainWindow(parent)
 {
     AccessibleTree::KeepToWhatShows();
+    FocusReturn::Install();
     setObjectName(QStringLiteral("Main"));
     Form_Load();
 }

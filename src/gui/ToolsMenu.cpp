@@ -26,5 +26,5 @@ void Main::Verzenden_Click()
         Module1::MakerEmailAddress());
     if (recipient.isEmpty())
         return;
-    Module1::OpenUrl(this, Module1::MailAddress(recipient));
+    Module1::OpenUrl(this, Module1::MailUrl(recipient));
 }

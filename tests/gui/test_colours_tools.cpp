@@ -9,6 +9,7 @@
 #include "WindowFixture.h"
 
 #include <QScrollBar>
+#include <QUrlQuery>
 #include <QtTest>
 
 namespace {
@@ -189,8 +190,18 @@ private slots:
         });
         m.Verzenden->trigger();
         QCOMPARE(defaultAnswer, QStringLiteral("info@hollowbrandt.org"));
-        QCOMPARE(opened.last(), QStringLiteral("mailto: friend@example.org ?subject=Glyphix Picture&body=Enter your "
-                                               "text... (Click on the Paperclip to add it as an attachment)"));
+        QCOMPARE(opened.last(), QStringLiteral("mailto:%20friend@example.org%20?subject=Glyphix%20Picture&body=Enter%20your%20"
+                                               "text...%20%28Click%20on%20the%20Paperclip%20to%20add%20it%20as%20an%20"
+                                               "attachment%29"));
+        // An address with "#", "?" or "&" in it keeps the subject and body.
+        answers.ThenType("anna#1?x&y@example.org");
+        m.Verzenden->trigger();
+        const QUrl mail(opened.last());
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(mail.path(), QStringLiteral("anna#1?x&y@example.org"));
+        QCOMPARE(QUrlQuery(mail).queryItemValue("subject", QUrl::FullyDecoded), QStringLiteral("Glyphix Picture"));
+        QVERIFY(QUrlQuery(mail).queryItemValue("body", QUrl::FullyDecoded).startsWith("Enter your text... "));
+        opened.removeLast();
         answers.ThenType("someone@example.org", false);  // cancelled
         m.Verzenden->trigger();
         answers.ThenType("");

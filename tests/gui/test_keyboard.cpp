@@ -214,6 +214,20 @@ private slots:
         const auto clicked1 = pauses(m.Image1, [&] { QTest::mouseClick(m.Image1, Qt::LeftButton); });
         const auto clicked2 = pauses(m.Image2, [&] { QTest::mouseClick(m.Image2, Qt::LeftButton); });
         QCOMPARE(clicked1.front(), QPoint(2, 2));
+        // A double-click is one command, as one click is.
+        // (press, release, press, release within the double-click time, by the times the system
+        // gives them); a click after that time is a command again.
+        auto click = [&](ulong time) {
+            for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, QPointF(5, 5), m.Image2->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                event.setTimestamp(time + (type == QEvent::MouseButtonRelease ? 40 : 0));
+                QApplication::sendEvent(m.Image2, &event);
+            }
+        };
+        const ulong interval = ulong(QApplication::doubleClickInterval());
+        QCOMPARE(pauses(m.Image2, [&] { click(1000000); click(1000000 + interval / 2); }), clicked2);
+        QCOMPARE(pauses(m.Image2, [&] { click(1000000 + 3 * interval); }), clicked2);
         m.Text1->SetText("Coded from the keyboard.");
         m.Image1->setFocus(Qt::TabFocusReason);
         QCOMPARE(pauses(m.Image1, [] { Key(Qt::Key_Space); }), clicked1);
@@ -333,7 +347,8 @@ private slots:
         SavePicture(m, answers, "second");
         QTRY_VERIFY(answers.AllAnswered());
 
-        // Escape leaves the picture as it is; Enter opens the entry chosen with the arrows.
+        // Escape leaves the picture as it is; Enter opens the entry chosen with the arrows, and
+        // with nothing chosen says so and leaves the picture as it is.
         answers.Then([](QWidget* w) {
             QCOMPARE(QApplication::focusWidget(), qobject_cast<OpenForm*>(w)->List1);
             Key(Qt::Key_Down);
@@ -341,6 +356,18 @@ private slots:
         });
         Key(Qt::Key_O, Qt::ControlModifier);
         QTRY_VERIFY(answers.AllAnswered());
+        const std::vector<std::uint32_t> shown = m.Pic->Surface().Pixels();
+        const QString name = m.FileLabel->text();
+        answers.Then([](QWidget* w) {
+            QVERIFY(qobject_cast<OpenForm*>(w)->List1->selectedItems().isEmpty());
+            Key(Qt::Key_Return);
+        });
+        answers.ThenPress(QMessageBox::Ok);
+        Key(Qt::Key_O, Qt::ControlModifier);
+        QTRY_VERIFY(answers.AllAnswered());
+        QCOMPARE(answers.messages.back().text, QStringLiteral("No valid Glyphix picture!"));
+        QVERIFY(m.Pic->Surface().Pixels() == shown);
+        QCOMPARE(m.FileLabel->text(), name);
         m.Text1->SetText(QByteArray());
         answers.Then([](QWidget* w) {
             Key(Qt::Key_Down);
@@ -371,9 +398,23 @@ private slots:
             QVERIFY(form->isVisible());
             Key(Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), form->List1);
-            // The entry with the focus frame is the one Enter opens, chosen or not.
+            // Enter with nothing chosen is OK with nothing chosen: the dialog says so.
             QCOMPARE(form->List1->currentRow(), 0);
             QVERIFY(form->List1->selectedItems().isEmpty());
+            int said = 0;
+            QTimer::singleShot(0, [&said] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box && box->text() == QStringLiteral("Select Filename!"))
+                    ++said;
+                if (box)
+                    box->accept();
+            });
+            Key(Qt::Key_Return);
+            QCOMPARE(said, 1);
+            QVERIFY(form->isVisible());
+            // The first arrow key chooses the first entry, and Enter opens it.
+            Key(Qt::Key_Down);
+            QCOMPARE(form->List1->selectedItems().size(), 1);
             Key(Qt::Key_Return);
         });
         Key(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);

@@ -12,7 +12,6 @@
 
 #include <QtTest>
 
-#include <pwd.h>
 #include <unistd.h>
 
 namespace {
@@ -33,16 +32,21 @@ int LastCompletedJob(const QString& queue = kQueue)
     return last;
 }
 
-QString SpoolFile(int job)
+// The folder of the test run's own print server (tests/gui/cups-queue.sh).
+QString ServerFolder()
 {
-    return QStringLiteral("/var/spool/cups/d%1-001").arg(job, 5, 10, QLatin1Char('0'));
+    return qEnvironmentVariable("HUECIPHER_CUPS_DIR");
 }
 
-// The PDF that cups-pdf wrote for the job, in the printing user's PDF folder.
+QString SpoolFile(int job)
+{
+    return ServerFolder() + QStringLiteral("/spool/d%1-001").arg(job, 5, 10, QLatin1Char('0'));
+}
+
+// The PDF that cups-pdf wrote for the job, in the server's own output folder.
 QString QueueOutput(int job)
 {
-    const passwd* user = getpwuid(getuid());
-    const QDir folder(QString::fromLocal8Bit(user ? user->pw_dir : "/root") + "/PDF");
+    const QDir folder(ServerFolder() + "/pdf");
     const QStringList found = folder.entryList({QStringLiteral("*job_%1.pdf").arg(job)}, QDir::Files);
     return found.isEmpty() ? QString() : folder.filePath(found.first());
 }
@@ -185,7 +189,9 @@ private slots:
     {
         if (getuid() != 0)
             QSKIP("reading the CUPS spool needs root (as in CI)");
-        QVERIFY2(Run("lpstat", {"-d"}).contains(kQueue), "run tests/output/cups-queue.sh first");
+        QVERIFY2(!ServerFolder().isEmpty() && qEnvironmentVariable("CUPS_SERVER") == ServerFolder() + "/cups.sock",
+                 "the test's own print server is not set (tests/gui/cups-queue.sh)");
+        QVERIFY2(Run("lpstat", {"-d"}).contains(kQueue), "the test's own print server did not start (set-up failed)");
     }
 
     void headerAndLinesOnTwoPages()

@@ -88,6 +88,44 @@ private slots:
     void openPictureDialog() { DialogFramed(QSize(240, 380), false, [](Main& m) { Choose(m.File, 2); }); }
     void colourDialog() { DialogFramed(QSize(320, 178), false, [](Main& m) { m.ForeColorLabel_Click(); }); }
 
+    // After a question, a message or a dialog closes, the keyboard is the main window's again.
+    void focusReturnsAfterDialogs()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        ShownAndFramed(m);
+        m.activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(m.isActiveWindow(), 10000);
+        // As the window manager has it (the active window it announces) and as the window has it.
+        auto mainHasTheKeyboard = [&m] {
+            QProcess xprop;
+            xprop.start("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
+            xprop.waitForFinished(5000);
+            const auto active = QRegularExpression("window id # (0x[0-9a-f]+)").match(xprop.readAllStandardOutput());
+            return active.hasMatch() && active.captured(1).toULongLong(nullptr, 16) == m.winId()
+                && m.isActiveWindow() && QApplication::focusWidget() && QApplication::focusWidget()->window() == &m;
+        };
+        ModalAnswerer answers;
+        for (int round = 0; round < 7; ++round) {
+            answers.ThenPress(QMessageBox::No);
+            Choose(m.File, 0);  // "Do you want to create a new text?"
+            QTRY_VERIFY(answers.AllAnswered());
+            QTRY_VERIFY_WITH_TIMEOUT(mainHasTheKeyboard(), 5000);
+            // OK in Open Picture with nothing chosen: "No valid Glyphix picture!" over the dialog.
+            answers.Then([](QWidget* w) { QTest::mouseClick(static_cast<OpenForm*>(w)->OkKnop, Qt::LeftButton); });
+            answers.ThenPress(QMessageBox::Ok);
+            Choose(m.File, 2);
+            QTRY_VERIFY(answers.AllAnswered());
+            QCOMPARE(answers.messages.back().text, QStringLiteral("No valid Glyphix picture!"));
+            QTRY_VERIFY_WITH_TIMEOUT(mainHasTheKeyboard(), 5000);
+            answers.Then([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+            Choose(m.File, round % 2 ? 2 : 5);
+            QTRY_VERIFY(answers.AllAnswered());
+            QTRY_VERIFY_WITH_TIMEOUT(mainHasTheKeyboard(), 5000);
+        }
+        QCOMPARE(answers.Unexpected(), 0);
+    }
+
 private:
     // The main window at its outer size, centred, its layout where it was.
     static void ShownAndFramed(Main& m)
