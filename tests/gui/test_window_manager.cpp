@@ -12,7 +12,12 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <cstdlib>
 #include <functional>
+#include <memory>
+#include <vector>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -87,6 +92,75 @@ private slots:
     void openTextDialog() { DialogFramed(QSize(434, 380), true, [](Main& m) { Choose(m.File, 5); }); }
     void openPictureDialog() { DialogFramed(QSize(240, 380), false, [](Main& m) { Choose(m.File, 2); }); }
     void colourDialog() { DialogFramed(QSize(320, 178), false, [](Main& m) { m.ForeColorLabel_Click(); }); }
+
+    // The main window is mapped once, at its final size and place: no resize and no move once
+    // it shows (as the window and as the X server see it).
+    void mappedOnceAtItsPlace()
+    {
+        // The window manager at work first (a window it frames), as on a desktop.
+        {
+            QWidget probe;
+            probe.resize(100, 100);
+            probe.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&probe));
+            QTRY_VERIFY_WITH_TIMEOUT(!probe.windowHandle()->frameMargins().isNull(), 20000);
+        }
+        QTemporaryDir dir;
+        Module1::SetPausesEnabled(false);
+        Module1::SetProgramFolder(dir.path());
+        Main m;
+        // What the X server tells of the top-level windows (the frames) while the window shows.
+        xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(c));
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(c);
+        struct Seen {
+            bool map;
+            xcb_window_t window;
+            QRect geometry;
+        };
+        std::vector<Seen> seen;
+        auto collect = [&] {
+            while (xcb_generic_event_t* e = xcb_poll_for_event(c)) {
+                if ((e->response_type & 0x7F) == XCB_MAP_NOTIFY)
+                    seen.push_back({true, reinterpret_cast<xcb_map_notify_event_t*>(e)->window, QRect()});
+                if ((e->response_type & 0x7F) == XCB_CONFIGURE_NOTIFY) {
+                    const auto* n = reinterpret_cast<xcb_configure_notify_event_t*>(e);
+                    seen.push_back({false, n->window, QRect(n->x, n->y, n->width, n->height)});
+                }
+                std::free(e);
+            }
+        };
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        for (int i = 0; i < 150; ++i) {
+            QTest::qWait(10);
+            collect();
+        }
+        QCOMPARE(Framed(&m, {800, 492}), QRect(Centred({800, 492}), QSize(800, 492)));
+        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+            xcb_query_tree_reply(c, xcb_query_tree(c, xcb_window_t(m.winId())), nullptr), &std::free);
+        QVERIFY(tree);
+        const xcb_window_t frame = tree->parent;
+        // Once the frame is mapped it neither moves nor changes its size.
+        bool mapped = false;
+        QRect first;
+        for (const Seen& s : seen) {
+            if (s.window != frame)
+                continue;
+            if (s.map) {
+                mapped = true;
+            } else if (mapped) {
+                if (first.isNull())
+                    first = s.geometry;
+                QCOMPARE(s.geometry, first);
+            }
+        }
+        QVERIFY(mapped);
+        xcb_disconnect(c);
+    }
 
     // After a question, a message or a dialog closes, the keyboard is the main window's again.
     void focusReturnsAfterDialogs()
