@@ -162,6 +162,8 @@ Codec::FillerSource Filler()
 // Codes one text into one picture file ("-" for standard output).
 int EncodeOne(const std::string& source, const std::string& out, const EncodeOptions& options)
 {
+    if (out == "-" && ::isatty(STDOUT_FILENO))
+        return Fail(out, BinaryToTerminal);
     std::string text;
     if (!ReadBoxText(source, options.encoding, &text))
         return BadInput;
@@ -169,7 +171,7 @@ int EncodeOne(const std::string& source, const std::string& out, const EncodeOpt
         return Fail(source, "no text available");
     const int lost = Codec::CharactersNotRecoverable(text);
     if (lost > 0 && !options.allowLoss)
-        return Fail(source, std::to_string(lost) + " character(s) of this text will not come back from the picture "
+        return Fail(source, LocalFile::Grouped(std::size_t(lost)) + " character(s) of this text will not come back from the picture "
                                                     "(--allow-loss codes it anyway)");
     Codec::PixelSurface picture(CodedPicture::Width, CodedPicture::Height);
     Codec::Encode(picture, text, options.settings, Filler());

@@ -1,7 +1,9 @@
 #include "Command.h"
 
 #include "Cp1252.h"
+#include "LocalFile.h"
 #include "Output.h"
+#include "TextBytes.h"
 
 #include <algorithm>
 #include <cctype>
@@ -42,6 +44,9 @@ int Command::Usage(const std::string& why) const
     Err("huecipher-cli: " + Shown(why) + "\n\n" + m_usage);
     return WrongUsage;
 }
+
+const char* const BinaryToTerminal =
+    "standard output is a terminal: a picture or document is not written there (redirect it to a file)";
 
 const Option EncodingOption{"encoding", 0, true};
 const Option SizeOption{"size", 0, true};
@@ -90,10 +95,17 @@ bool ReadBoxText(const std::string& source, CliText::Encoding encoding, std::str
         Fail(source, error);
         return false;
     }
+    if (encoding == CliText::Encoding::Cp1252) {
+        // The program's own text files, read as the window reads them: a line ends at CR or
+        // CR LF, and every line, the last too, is followed by CR LF.
+        raw = TextBytes::Read(raw);
+    } else if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        raw.erase(0, 3);  // a byte-order mark says how the text is written; it is not the text's
+    }
     int replaced = 0;
     *text = Cp1252::BoxText(raw, encoding, &replaced);
     if (replaced > 0)
-        Err("huecipher-cli: " + Shown(source) + ": " + std::to_string(replaced)
+        Err("huecipher-cli: " + Shown(source) + ": " + LocalFile::Grouped(std::size_t(replaced))
             + " character(s) outside Windows-1252 became \"?\"\n");
     return true;
 }

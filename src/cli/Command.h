@@ -37,6 +37,9 @@ private:
     Arguments m_arguments;
 };
 
+// Why a picture or PDF document is not written to standard output when that is a terminal.
+extern const char* const BinaryToTerminal;
+
 extern const Option EncodingOption;   // --encoding utf8|cp1252
 extern const Option SizeOption;       // --size PT
 extern const Option FolderOption;     // -d, --directory FOLDER

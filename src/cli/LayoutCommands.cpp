@@ -100,6 +100,8 @@ int Pdf(const ArgumentList& arguments)
     auto write = [&](const std::string& temporary) { ExportDocument::Write(lines, temporary); };
     std::string error;
     if (out == "-") {
+        if (::isatty(STDOUT_FILENO))
+            return Fail(out, BinaryToTerminal);
         // The writer needs a file: the document is made in a temporary one and then copied.
         std::string document;
         if (!LocalFile::WriteToMemory(write, std::string().max_size(), &document, &error))
