@@ -66,6 +66,22 @@ struct Channel {
     }
 };
 
+// Colour masks that each hold one run of bits within the pixel, apart from the others.
+bool MasksAreSound(const std::uint32_t (&masks)[3], std::uint32_t bitsPerPixel)
+{
+    const std::uint32_t pixel = bitsPerPixel >= 32 ? 0xFFFFFFFFu : (1u << bitsPerPixel) - 1;
+    std::uint32_t taken = 0;
+    for (const std::uint32_t mask : masks) {
+        if (mask == 0 || (mask & ~pixel) != 0 || (mask & taken) != 0)
+            return false;
+        const std::uint32_t lowest = mask & (~mask + 1);
+        if (((mask + lowest) & mask) != 0)  // a gap: adding the lowest bit does not clear the run
+            return false;
+        taken |= mask;
+    }
+    return true;
+}
+
 // What the header says.
 struct Header {
     std::uint32_t pixelOffset = 0;
@@ -119,6 +135,11 @@ bool ReadHeader(const std::string& b, Header* h, std::string* why)
     // Sides no file of MaxFileBytes could hold are refused before any arithmetic on them.
     if (h->width <= 0 || h->height == 0 || h->width > MaxSide || h->height > MaxSide || h->height < -MaxSide)
         return Fail(why, "a bitmap of absurd sides");
+    // The pixels come after the headers (and a 40-byte header's colour masks), never in them.
+    const std::uint32_t headers = FileHeaderBytes + h->infoSize
+        + (h->compression == BitFields && h->infoSize == InfoHeaderBytes ? 12 : 0);
+    if (h->pixelOffset < headers)
+        return Fail(why, "a bitmap whose header puts its pixels inside the header");
     const std::int64_t rowBytes = (h->width * bits + 31) / 32 * 4;
     const std::int64_t rows = h->height < 0 ? -h->height : h->height;
     if (std::int64_t(h->pixelOffset) + rowBytes * rows > std::int64_t(b.size()))
@@ -201,6 +222,8 @@ bool Read(const std::string& b, Codec::PixelSurface* surface, std::string* why)
             return Fail(why, "a truncated bitmap");
         for (int i = 0; i < 3; ++i)
             masks[i] = Get(b, FileHeaderBytes + InfoHeaderBytes + std::size_t(4 * i), 4);
+        if (!MasksAreSound(masks, bits))
+            return Fail(why, "a bitmap whose header gives colour masks that are empty, overlap or have gaps");
     }
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 

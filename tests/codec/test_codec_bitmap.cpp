@@ -156,6 +156,24 @@ CODEC_TEST(everythingElseIsRefusedFromItsHeader)
     std::string depth = good;
     Set(depth, 28, 2, 2);
     CHECK(Refusal(depth) == "a bitmap of an unknown depth");
+    // Pixels said to begin inside the header.
+    std::string inside = good;
+    Set(inside, 10, 40, 4);
+    CHECK(Refusal(inside) == "a bitmap whose header puts its pixels inside the header");
+    // Colour masks that are empty, overlap, have a gap, or reach past the pixel.
+    const std::uint32_t maskSets[][3] = {
+        {0xFF0000, 0, 0xFF}, {0xFF0000, 0x1FF00, 0xFF}, {0xF0F000, 0xF00, 0xFF}, {0x7C00, 0x3E0, 0x1F0000}};
+    for (const auto& masks : maskSets) {
+        const bool sixteen = masks[2] == 0x1F0000;
+        std::string fields = Bitmap(200, 120, sixteen ? 16 : 32);
+        Set(fields, 30, 3, 4);
+        std::string table(12, '\0');
+        for (int i = 0; i < 3; ++i)
+            Set(table, std::size_t(4 * i), masks[i], 4);
+        fields.insert(54, table);
+        Set(fields, 10, 66, 4);
+        CHECK(Refusal(fields) == "a bitmap whose header gives colour masks that are empty, overlap or have gaps");
+    }
     // A table of 16 colours for pixels that name up to 256: never read as black.
     std::string shortTable = Bitmap(200, 120, 8);
     Set(shortTable, 46, 16, 4);
