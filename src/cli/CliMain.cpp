@@ -45,7 +45,7 @@ int RunProgram(const ArgumentList& arguments, const CommandTable& table, const c
     }
     // Output that did not arrive is a failure, whatever the command made of it.
     if (const std::string failure = TakeOutputFailure(); !failure.empty()) {
-        Err("huecipher-cli: standard output: " + failure + "\n");
+        Err("huecipher-cli: -: " + std::string(StandardOutputFailed) + failure + "\n");
         return BadInput;
     }
     return status;

@@ -26,7 +26,7 @@ bool WriteAll(const std::string& path, const std::string& bytes, LocalFile::Repl
         Cli::Out(bytes);
         const std::string failure = Cli::TakeOutputFailure();
         if (!failure.empty())
-            *error = "standard output cannot be written: " + failure;
+            *error = Cli::StandardOutputFailed + failure;
         return failure.empty();
     }
     return LocalFile::Write(path, bytes, replace, sync, error);

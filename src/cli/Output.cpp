@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 namespace Cli {
+
+const char* const StandardOutputFailed = "standard output cannot be written: ";
+
 namespace {
 
 int g_outputError = 0;        // errno of the first failed write to standard output

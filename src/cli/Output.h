@@ -16,6 +16,8 @@ void Out(const std::string& text);
 // Flushes standard output; the reason when anything written to it was lost, or an empty text.
 // A loss is told once: later calls give an empty text for it.
 std::string TakeOutputFailure();
+// The words before the reason when standard output cannot be written, in every message.
+extern const char* const StandardOutputFailed;
 
 // Writes a message to standard error; while a progress line shows there, the message first
 // clears it, so that the two never run into each other.
