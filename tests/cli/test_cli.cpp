@@ -426,6 +426,19 @@ private slots:
         QCOMPARE(marked.status, 0);
         QVERIFY2(marked.err.isEmpty(), qPrintable(marked.err));
         QCOMPARE(Cli({"decode", "-"}, marked.out).out, QByteArray("caf\xC3\xA9  "));
+        // Overlong and surrogate forms are not the characters they imitate: each byte becomes "?".
+        const std::pair<QByteArray, QByteArray> forms[] = {{"a\xC0\xAF" "b", "a??b  "},
+                                                           {"a\xE0\x80\xAF" "b", "a???b "},
+                                                           {"a\xF0\x80\x80\xAF" "b", "a????b"},
+                                                           {"a\xED\xA0\x80" "b", "a???b "}};
+        for (const auto& [form, text] : forms)
+            QCOMPARE(Cli({"decode", "-"}, Cli({"encode", "-", "-"}, form).out).out, text);
+        // After --, a name that begins with "-" is a name.
+        int status = -1;
+        QCOMPARE(Shell(f.dir.path(), "printf dash > ./-t.txt && $CLI encode -- -t.txt -p.hqc && $CLI decode -- -p.hqc",
+                       &status),
+                 QByteArray("dash  "));
+        QCOMPARE(status, 0);
 
         // Standard output on a terminal (a pseudo-terminal of the test's own).
         const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -606,6 +619,9 @@ private slots:
         // The blanks that fill the last pixel are not counted as the text's.
         QCOMPARE(Cli({"encode", "-", dir.filePath("four.hqc")}, "abcd").status, 0);
         QVERIFY(Cli({"info", dir.filePath("four.hqc")}).out.contains("\ncharacters: 4\nstored characters: 6\n"));
+        // A text that ends in blanks of its own keeps them: only the filling ones are left out.
+        QCOMPARE(Cli({"encode", "-", dir.filePath("blanks.hqc")}, "abcd   ").status, 0);
+        QVERIFY(Cli({"info", dir.filePath("blanks.hqc")}).out.contains("\ncharacters: 7\nstored characters: 9\n"));
 
         // An existing picture is replaced only with --force.
         const Result kept = Cli({"encode", text, picture});
@@ -652,7 +668,9 @@ private slots:
                                          QStringList{"encode", "-d", "", text}, QStringList{"encode", text, ""},
                                          QStringList{"decode", "-o", "", picture}, QStringList{"pdf", text, ""},
                                          QStringList{"decode", "-o", dir.filePath("x.txt"), "-d", dir.path(), picture},
-                                         QStringList{"--version", "extra"}, QStringList{"--help", "extra"}}) {
+                                         QStringList{"--version", "extra"}, QStringList{"--help", "extra"},
+                                         QStringList{"encode", "--fore", "256,0,0", text, picture},
+                                         QStringList{"encode", "--back", "0,0,1000", text, picture}}) {
             const Result r = Cli(wrong);
             QVERIFY2(r.status == 2, qPrintable(wrong.join(' ')));
             QVERIFY(r.err.contains("Usage: huecipher-cli"));

@@ -79,6 +79,32 @@ std::string Bitmap(int w, int h, int bits, bool topDown = false)
     return b;
 }
 
+// The same picture of 8 bits in the oldest form: a 12-byte header and a colour table of
+// three bytes an entry.
+std::string CoreBitmap(int w, int h)
+{
+    const std::uint32_t rowBytes = (std::uint32_t(w) * 8 + 31) / 32 * 4;
+    const std::uint32_t offset = 14 + 12 + 3 * 256;
+    std::string b = "BM";
+    Put(b, offset + rowBytes * std::uint32_t(h), 4);
+    Put(b, 0, 4);
+    Put(b, offset, 4);
+    Put(b, 12, 4);
+    Put(b, std::uint32_t(w), 2);
+    Put(b, std::uint32_t(h), 2);
+    Put(b, 1, 2);
+    Put(b, 8, 2);
+    for (std::uint32_t i = 0; i < 256; ++i)
+        Put(b, i * 0x010101u, 3);
+    for (int row = 0; row < h; ++row) {
+        std::string line(rowBytes, '\0');
+        for (int x = 0; x < w; ++x)
+            line[std::size_t(x)] = char((x + (h - 1 - row)) % 256);
+        b += line;
+    }
+    return b;
+}
+
 bool ReadsAsDrawn(const std::string& bytes, int bits)
 {
     Codec::PixelSurface s;
@@ -128,6 +154,7 @@ CODEC_TEST(everyDepthAndOrderIsRead)
         CHECK(ReadsAsDrawn(Bitmap(200, 120, bits), bits));
         CHECK(ReadsAsDrawn(Bitmap(200, 120, bits, true), bits));
     }
+    CHECK(ReadsAsDrawn(CoreBitmap(200, 120), 8));
     // 32 bits with bit fields (blue, green, red swapped about).
     std::string fields = Bitmap(200, 120, 32);
     Set(fields, 30, 3, 4);
