@@ -2,6 +2,7 @@
 
 #include "LocalFile.h"
 #include "Command.h"
+#include "OutOfMemory.h"
 #include "Output.h"
 
 #include <cerrno>
@@ -51,6 +52,11 @@ std::string FindLayoutProgram()
 
 int RunLayoutProgram(const std::string& command, const ArgumentList& arguments)
 {
+    // Too little address space for the toolkit's libraries: said here, before they fail to load.
+    if (OutOfMemory::LimitBelow(OutOfMemory::LayoutMinimum)) {
+        Err("huecipher-cli: not enough memory\n");
+        return BadInput;
+    }
     const std::string program = FindLayoutProgram();
     if (program.empty()) {
         Err("huecipher-cli: cannot find " HUECIPHER_LAYOUT_NAME "\n");

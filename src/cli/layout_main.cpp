@@ -2,6 +2,7 @@
 // fonts (lines, pdf). huecipher-cli starts it for them.
 #include "CliMain.h"
 #include "Commands.h"
+#include "OutOfMemory.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ const char* const kUsage =
 
 int main(int argc, char* argv[])
 {
+    OutOfMemory::ReportInsteadOfCrashing();
     const Cli::CommandTable commands = {{"lines", Cli::Lines}, {"pdf", Cli::Pdf}};
     return Cli::RunProgram(Cli::ArgumentList(argv + 1, argv + argc), commands, kUsage);
 }

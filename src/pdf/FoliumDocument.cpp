@@ -424,7 +424,8 @@ std::int16_t clsFolium::StartPage()
 {
     RequireOpen();
     if (PageCount >= 32767 || MaxObject + 3 > kMaxObjectNumber)
-        throw std::overflow_error("clsFolium: too many pages");
+        throw std::overflow_error("clsFolium: too many pages (a document holds at most 32,767 objects, three a page: "
+                                  "about 10,900 pages)");
     ++PageCount;
     const std::int32_t n = BeginIndirectObject(0);
     WriteLine("<<\r/Type /Page\r/Parent 3 0 R\r/Contents " + std::to_string(n + 1) + " 0 R\r>>");

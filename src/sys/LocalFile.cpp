@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <system_error>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -445,6 +446,8 @@ bool RunWriter(const std::function<void(const std::string& temporaryPath)>& writ
 {
     try {
         write(name);
+    } catch (const std::bad_alloc&) {
+        return Fail(error, "not enough memory");
     } catch (const std::system_error& e) {
         return Fail(error, Reason(e.code().value()));
     } catch (const std::exception& e) {

@@ -527,6 +527,39 @@ private slots:
         QVERIFY2(!said.contains("exists already") && !said.contains("Dear reader"), said.constData());
     }
 
+    // Laying out under a limit on the address space: the text's lines or "not enough memory"
+    // with status 1, at every limit, never a crash.
+    void layoutUnderAMemoryLimit()
+    {
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("the address sanitizer reserves more address space than any limit here");
+#endif
+        QTemporaryDir dir;
+        QByteArray text;
+        while (text.size() < 2 * 1024 * 1024)
+            text += "word ";
+        QVERIFY(WriteAll(dir.filePath("large.txt"), text));
+        int refused = 0;
+        // (Where the toolkit cannot cope, it crashes: about 80 to 88 MiB here.)
+        for (rlim_t megabytes = 64; megabytes <= 128; megabytes += 4) {
+            for (const QStringList& command : {QStringList{"lines", dir.filePath("large.txt")},
+                                               QStringList{"pdf", dir.filePath("large.txt"), "-"}}) {
+                const Result r = Cli(command, {}, true, 0, [megabytes] {
+                    rlimit limit{megabytes << 20, megabytes << 20};
+                    setrlimit(RLIMIT_AS, &limit);
+                });
+                const QString what = QStringLiteral("%1 MiB, %2: status %3, %4").arg(megabytes).arg(command.first())
+                                         .arg(r.status).arg(r.err);
+                QVERIFY2(r.status == 0
+                             || (r.status == 1
+                                 && r.err.contains(QRegularExpression("^huecipher-cli: (-: )?not enough memory\n$"))),
+                         qPrintable(what));
+                refused += r.status;
+            }
+        }
+        QVERIFY(refused > 0);  // the smallest limits are too small
+    }
+
     // Where the system cannot say where huecipher-cli lies (no /proc), the layout program is
     // looked for in the folder it is installed in, never in the current folder.
     void layoutProgramNeverFromTheCurrentFolder()
@@ -655,6 +688,13 @@ private slots:
         QCOMPARE(notFolder.status, 1);
         QVERIFY(notFolder.err.contains("not a folder"));
         QVERIFY(!QFileInfo::exists(text + "/n.pdf"));
+        // A text of more pages than a document holds: the limit named, nothing written.
+        QVERIFY(WriteAll(dir.filePath("long.txt"), QByteArray(700000, '\n')));
+        const Result pages = Cli({"pdf", dir.filePath("long.txt"), dir.filePath("long.pdf")});
+        QCOMPARE(pages.status, 1);
+        QCOMPARE(pages.err, QStringLiteral("huecipher-cli: %1: too many pages (a document holds at most 32,767 objects, "
+                                           "three a page: about 10,900 pages)\n").arg(dir.filePath("long.pdf")));
+        QVERIFY(!QFileInfo::exists(dir.filePath("long.pdf")) && LeftoverTemporaries(dir.path()).isEmpty());
         const Result nowhere = Cli({"pdf", text, dir.filePath("no/such/folder/p.pdf")});
         QCOMPARE(nowhere.status, 1);
         QVERIFY(nowhere.err.contains("no/such/folder/p.pdf"));
