@@ -334,6 +334,32 @@ private slots:
         }
     }
 
+    // A queue that takes jobs but refuses this one (its quota for the week is used up): off line
+    // for the user too, and no job is left behind.
+    void aQueueOverItsQuotaIsReported()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        m.Text1->SetText("over the quota");
+        QTemporaryFile earlier;
+        QVERIFY(earlier.open() && earlier.write(QByteArray(4096, 'q')) == 4096 && earlier.flush());
+        Run("lp", {"-d", kQueue, earlier.fileName()});  // uses the quota up
+        Run("lpadmin", {"-p", kQueue, "-o", "job-k-limit=1", "-o", "job-quota-period=604800"});
+        QTRY_VERIFY_WITH_TIMEOUT(Run("lpstat", {"-o", kQueue}).trimmed().isEmpty(), 20000);
+        const int before = LastCompletedJob();
+        ModalAnswerer answers;
+        answers.ThenPress(QMessageBox::Yes);
+        answers.ThenPress(QMessageBox::Ok);
+        QTest::mouseClick(m.Image3, Qt::LeftButton);
+        Run("lpadmin", {"-p", kQueue, "-o", "job-k-limit=0", "-o", "job-quota-period=0"});
+        QVERIFY(answers.AllAnswered());
+        QCOMPARE(answers.messages.size(), size_t(2));
+        QCOMPARE(answers.messages[1].text, QStringLiteral("No printer or printer offline!"));
+        QTest::qWait(500);
+        QCOMPARE(LastCompletedJob(), before);
+        QVERIFY(Run("lpstat", {"-o", kQueue}).trimmed().isEmpty());
+    }
+
     void fiftyThreeLinesMakeOnePageUnderTheDocumentName()
     {
         WindowFixture f;
