@@ -437,6 +437,9 @@ bool Prepare(const std::string& path, Replace replace, Destination* destination,
 {
     if (!Resolve(path, destination, error))
         return false;
+    // A new file in a folder that is not there: said so, not "no such file".
+    if (!destination->exists && !IsFolder(FolderOf(destination->path)))
+        return Fail(error, "no such folder: " + FolderOf(destination->path));
     return !(destination->exists && replace == Replace::Never) || Fail(error, ExistsAlready);
 }
 

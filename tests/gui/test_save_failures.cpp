@@ -290,6 +290,10 @@ private slots:
             Save(kind, *f->main, answers, "lost", {QMessageBox::Ok});
             QVERIFY2(answers.AllAnswered(), kind.label);
             QCOMPARE(answers.messages.back().icon, QMessageBox::Critical);
+            // The message says which folder is missing.
+            const QString said = answers.messages.back().text;
+            QVERIFY2(said.endsWith(QStringLiteral("\nlost%1: no such folder: %2/%3").arg(kind.extension, gone, kind.folder)),
+                     qPrintable(said));
         }
         QVERIFY(!QFileInfo::exists(gone));  // nothing was created again
     }
