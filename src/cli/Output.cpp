@@ -74,7 +74,9 @@ std::string Shown(const std::string& name)
     shown.reserve(name.size());
     for (const char c : name) {
         const auto b = static_cast<unsigned char>(c);
-        if (c == '\n')
+        if (c == '\\')
+            shown += "\\\\";  // so that a name with "\n" in it differs from one with a line break
+        else if (c == '\n')
             shown += "\\n";
         else if (c == '\t')
             shown += "\\t";

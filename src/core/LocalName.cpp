@@ -71,6 +71,8 @@ QString Shown(const QString& name)
         const bool escaped = IsEscapedByte(c) && !(i > 0 && name[i - 1].isHighSurrogate());
         if (escaped)
             shown += ByteEscape(c - EscapeBase);
+        else if (c == '\\')
+            shown += QLatin1String("\\\\");  // so that a typed "\xE9" differs from the byte E9
         else if (c == '\n')
             shown += QLatin1String("\\n");
         else if (c == '\t')

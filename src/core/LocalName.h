@@ -16,7 +16,7 @@ QString FromBytes(const QByteArray& bytes);
 QByteArray ToBytes(const QString& name);
 
 // The name for a person to read: a byte that is not UTF-8 as "\xE9", control characters as
-// "\n", "\t" or "\x1B".
+// "\n", "\t" or "\x1B", and a backslash as "\\", so that no two names look alike.
 QString Shown(const QString& name);
 
 // The regular files (or links to them) in folder whose names end in suffix, in any case, as

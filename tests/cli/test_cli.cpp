@@ -651,6 +651,9 @@ private slots:
                                                              "%4: not a bitmap\n")
                                                    .arg(picture, dir.path(), dir.filePath("missing.hqc"), text));
         QCOMPARE(Cli({"check", picture}).status, 0);
+        // A backslash in a name is shown doubled: "a\nb" typed is not a name with a line break.
+        QCOMPARE(Cli({"check", dir.filePath("a\\nb.hqc"), dir.filePath("a\nb.hqc")}).out,
+                 QStringLiteral("%1/a\\\\nb.hqc: no such file\n%1/a\\nb.hqc: no such file\n").arg(dir.path()).toUtf8());
 
         // The blanks that fill the last pixel are not counted as the text's.
         QCOMPARE(Cli({"encode", "-", dir.filePath("four.hqc")}, "abcd").status, 0);
