@@ -57,9 +57,9 @@ bool Load(PixelSurface& surface, const QString& path, QString* error)
             *error = QString::fromStdString(why);
         return false;
     }
-    if (!PictureBytes::Read(bytes, &surface)) {
+    if (!PictureBytes::Read(bytes, &surface, &why)) {
         if (error)
-            *error = QStringLiteral("not a bitmap of 200 x 120 pixels");
+            *error = QString::fromStdString(why);
         return false;
     }
     return true;

@@ -57,7 +57,7 @@ void Main::OpenDocument(const QString& path)
         return;
     if (HasSuffix(path, kPictureSuffix)) {
         PixelSurface staging;
-        Module1::OpenPictureFile(*this, staging, path, DocumentName(path), this);
+        Module1::OpenPictureFile(*this, staging, path, DocumentName(path), this, true);
     } else {
         // A text file, or any file of plain text the desktop hands over; only a regular file is
         // read, and only as much as the text box takes.

@@ -1,5 +1,6 @@
 #include "CodingRoutines.h"
 #include "CodingValues.h"
+#include "LocalName.h"
 #include "Main.h"
 #include "Messages.h"
 #include "PictureBox.h"
@@ -8,16 +9,23 @@
 
 namespace Module1 {
 
-bool OpenPictureFile(Main& main, PixelSurface& staging, const QString& path, const QString& name, QWidget* parent)
+bool OpenPictureFile(Main& main, PixelSurface& staging, const QString& path, const QString& name, QWidget* parent,
+                     bool namesTheFile)
 {
     // A file that cannot be loaded leaves the staging surface as it was, which fails the check.
-    PictureFile::Load(staging, path);
+    QString why;
+    if (!PictureFile::Load(staging, path, &why) && why.isEmpty())
+        why = QStringLiteral("it cannot be read");
     const int width = staging.Width();
     const int height = staging.Height();
     MirrorPicture(staging);
     SignatureText = PictureFile::ReadSignatureRow(staging);
     if (!PictureFile::IsCodedPicture(width, height, SignatureText)) {
-        ShowError(parent, QStringLiteral("No valid Glyphix picture!"));
+        // Opened from the desktop, the message says which file and why, as for a text file.
+        if (why.isEmpty())
+            why = QStringLiteral("no Hollowbrandt signature: not a valid Glyphix picture");
+        ShowError(parent, namesTheFile ? QStringLiteral("No valid Glyphix picture!\n%1\n%2").arg(LocalName::Shown(path), why)
+                                       : QStringLiteral("No valid Glyphix picture!"));
         return false;
     }
     main.Pic->Surface().CopyFrom(staging);

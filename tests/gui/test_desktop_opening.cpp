@@ -109,6 +109,9 @@ private slots:
         QVERIFY(WriteAll(elsewhere.filePath("holiday.hqc"), BitmapBytes::Write(coded, true)));
         QVERIFY(WriteAll(elsewhere.filePath("letter.TXT"), "Dear reader,\r\nall the best."));
         QVERIFY(WriteAll(elsewhere.filePath("fake.hqc"), "not a picture"));
+        QImage blank(200, 120, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QVERIFY(WriteAll(elsewhere.filePath("blank.hqc"), BitmapBytes::Write(blank, true)));
         QVERIFY(WriteAll(elsewhere.filePath("photo.png"), "png"));
 
         m.Pic->Surface().Clear();
@@ -133,15 +136,19 @@ private slots:
         QCOMPARE(m.Pic->Surface().Image(), coded);  // a text leaves the picture alone
 
         ModalAnswerer answers;
-        for (const char* name : {"fake.hqc", "photo.png", "missing.txt"}) {
+        for (const char* name : {"fake.hqc", "photo.png", "missing.txt", "blank.hqc"}) {
             answers.ThenPress(QMessageBox::Ok);
             m.OpenDocument(elsewhere.filePath(name));
         }
         QVERIFY(answers.AllAnswered());
-        QCOMPARE(answers.messages.at(0).text, QStringLiteral("No valid Glyphix picture!"));
+        QCOMPARE(answers.messages.at(0).text,
+                 QStringLiteral("No valid Glyphix picture!\n%1\nnot a bitmap").arg(elsewhere.filePath("fake.hqc")));
         QCOMPARE(answers.messages.at(0).title, QStringLiteral("Error"));
         QVERIFY(answers.messages.at(1).text.startsWith("Only coded pictures (.hqc) and text files (.txt) can be opened."));
         QVERIFY(answers.messages.at(2).text.startsWith("The text file could not be read!"));
+        QCOMPARE(answers.messages.at(3).text,
+                 QStringLiteral("No valid Glyphix picture!\n%1\nno Hollowbrandt signature: not a valid Glyphix picture")
+                     .arg(elsewhere.filePath("blank.hqc")));
         for (const SeenMessage& seen : answers.messages)
             QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(m.Text1->Text(), QByteArray("Dear reader,\r\nall the best.\r\n"));
