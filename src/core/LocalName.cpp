@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace LocalName {
 namespace {
@@ -87,7 +88,12 @@ QString Shown(const QString& name)
     return shown;
 }
 
-QStringList FilesEndingIn(const QString& folder, const QString& suffix)
+namespace {
+
+// The entries of folder (links followed) whose kind passes keep, as names made by FromBytes(),
+// sorted without regard to case.
+template <typename Keep>
+QStringList EntriesIn(const QString& folder, Keep keep)
 {
     QStringList names;
     const QByteArray path = ToBytes(folder);
@@ -95,17 +101,39 @@ QStringList FilesEndingIn(const QString& folder, const QString& suffix)
     if (!dir)
         return names;
     while (const dirent* entry = ::readdir(dir)) {
-        const QString name = FromBytes(QByteArray(entry->d_name));
-        if (!name.endsWith(suffix, Qt::CaseInsensitive))
+        const QByteArray bytes(entry->d_name);
+        if (bytes == "." || bytes == "..")
             continue;
+        const QString name = FromBytes(bytes);
         struct stat info {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode))
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && keep(name, info.st_mode))
             names.append(name);
     }
     ::closedir(dir);
     std::sort(names.begin(), names.end(),
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return names;
+}
+
+}  // namespace
+
+QStringList FilesEndingIn(const QString& folder, const QString& suffix)
+{
+    return EntriesIn(folder, [&suffix](const QString& name, mode_t mode) {
+        return S_ISREG(mode) && name.endsWith(suffix, Qt::CaseInsensitive);
+    });
+}
+
+QStringList FoldersIn(const QString& folder)
+{
+    return EntriesIn(folder, [](const QString&, mode_t mode) { return S_ISDIR(mode); });
+}
+
+bool IsReadableFolder(const QString& path)
+{
+    const QByteArray bytes = ToBytes(path);
+    struct stat info {};
+    return ::stat(bytes.constData(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(bytes.constData(), R_OK | X_OK) == 0;
 }
 
 }  // namespace LocalName

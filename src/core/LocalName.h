@@ -23,4 +23,11 @@ QString Shown(const QString& name);
 // names made by FromBytes(), sorted without regard to case.
 QStringList FilesEndingIn(const QString& folder, const QString& suffix);
 
+// The folders (or links to them) in folder, "." and ".." left out, as names made by
+// FromBytes(), sorted without regard to case.
+QStringList FoldersIn(const QString& folder);
+
+// True when path (a name made by FromBytes() or typed) is a folder this program may list.
+bool IsReadableFolder(const QString& path);
+
 }  // namespace LocalName

@@ -1,5 +1,7 @@
 #include "FolderList.h"
 
+#include "LocalName.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -33,10 +35,10 @@ void FolderList::keyPressEvent(QKeyEvent* event)
 
 bool FolderList::SetPath(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isDir() || !info.isReadable())
+    // Names are kept as bytes (LocalName), so that a folder whose name is not UTF-8 opens too.
+    if (!LocalName::IsReadableFolder(path))
         return false;
-    m_path = QDir(info.absoluteFilePath()).absolutePath();
+    m_path = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + QLatin1Char('/') + path);
     Fill();
     emit changed();
     return true;
@@ -45,25 +47,22 @@ bool FolderList::SetPath(const QString& path)
 void FolderList::Fill()
 {
     clear();
-    // The chain of folders from the root to the current one, each indented one step more.
-    QStringList chain;
-    for (QDir dir(m_path);; ) {
-        chain.prepend(dir.absolutePath());
-        if (dir.isRoot() || !dir.cdUp())
-            break;
-    }
+    // The chain of folders from the root to the current one, each indented one step more; the
+    // names shown as a person reads them (odd bytes and line breaks escaped).
+    QStringList chain{QStringLiteral("/")};
+    for (const QString& part : m_path.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        chain.append((chain.size() == 1 ? QString() : chain.last()) + QLatin1Char('/') + part);
     int depth = 0;
     for (const QString& folder : chain) {
-        const QString name = QDir(folder).isRoot() ? folder : QFileInfo(folder).fileName();
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+        const QString name = folder == QLatin1String("/") ? folder : folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
+        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + LocalName::Shown(name), this);
         item->setData(PathRole, folder);
         ++depth;
     }
     setCurrentRow(count() - 1);
-    const QStringList subfolders =
-        QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& sub : subfolders) {
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + sub, this);
-        item->setData(PathRole, QDir(m_path).filePath(sub));
+    const QString parent = m_path == QLatin1String("/") ? QString() : m_path;
+    for (const QString& sub : LocalName::FoldersIn(m_path)) {
+        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + LocalName::Shown(sub), this);
+        item->setData(PathRole, parent + QLatin1Char('/') + sub);
     }
 }

@@ -2,6 +2,7 @@
 // not what they claim, huge and binary text files, and texts far beyond the advertised size.
 #include "CodedPicture.h"
 #include "CodingValues.h"
+#include "FolderList.h"
 #include "LocalName.h"
 #include "ModalAnswerer.h"
 #include "OpenForm.h"
@@ -210,6 +211,35 @@ private slots:
         QVERIFY(answers.AllAnswered());
         QCOMPARE(listed, QStringList({"caf\\xE9", "two\\nlines"}));
         QCOMPARE(m.Text1->Text(), QByteArray("newline name\r\n"));
+
+        // Folders whose names are not UTF-8, or hold a line break, are listed escaped and open.
+        QCOMPARE(::mkdir(texts + "d\xE9", 0755), 0);
+        QCOMPARE(::mkdir(texts + "two\nfolders", 0755), 0);
+        QVERIFY(WriteBytesNamed(texts + "d\xE9/inner.txt", "from an odd folder"));
+        const auto removeFolder = qScopeGuard([&] {
+            ::unlink(texts + "d\xE9/inner.txt");
+            ::rmdir(texts + "d\xE9");
+        });
+        QStringList folders;
+        answers.Then([&](QWidget* w) {
+            auto* form = qobject_cast<OpenTekst*>(w);
+            QVERIFY(form->Dir1->SetPath(LocalName::FromBytes(texts)));
+            for (int i = 0; i < form->Dir1->count(); ++i)
+                folders << form->Dir1->item(i)->text().trimmed();
+            const auto odd = form->Dir1->findItems("d\\xE9", Qt::MatchEndsWith);
+            QCOMPARE(odd.size(), 1);
+            form->Dir1->setFocus();
+            form->Dir1->setCurrentItem(odd.first());
+            QTest::keyClick(form->Dir1, Qt::Key_Return);
+            QTRY_COMPARE(form->List1->count(), 1);
+            QCOMPARE(form->List1->item(0)->text(), QStringLiteral("inner"));
+            QVERIFY(ClickEntry(form->List1, "inner"));
+            QTest::mouseClick(form->OkKnop, Qt::LeftButton);
+        });
+        Choose(m.File, 5);
+        QVERIFY(answers.AllAnswered());
+        QVERIFY2(folders.contains("d\\xE9") && folders.contains("two\\nfolders"), qPrintable(folders.join('|')));
+        QCOMPARE(m.Text1->Text(), QByteArray("from an odd folder\r\n"));
 
         // The command line's bytes, and a dropped file's URL, reach the file unchanged.
         m.OpenDocument(LocalName::FromBytes(texts + "caf\xE9.txt"));
