@@ -319,6 +319,13 @@ def test_refusals(page, folder):
     check(message(page) == "No valid Glyphix picture!", "huge picture")
     answer(page, "OK")
     check(page.evaluate("document.getElementById('Text1').value") == before, "text kept")
+    # One character past what a picture holds is asked about too, in the singular; No codes nothing.
+    for length, question in ((67621, "1 character of this text will not come back from the picture, code anyway?"),
+                             (67622, "2 characters of this text will not come back from the picture, code anyway?")):
+        type_text(page, "x" * length)
+        click(page, "Image1")
+        check(message(page) == question, f"the loss question for {length} characters")
+        answer(page, "No")
     type_text(page, "")
     click(page, "Image1")
     check(message(page) == "No text available!", "empty text")
