@@ -333,7 +333,8 @@ int Info(const ArgumentList& arguments)
         "Describes a coded picture: signature, text size, colours, number of characters (a line\n"
         "break counts one; the blanks that fill the last pixel are left out; stored characters\n"
         "counts every one the picture holds), and\n"
-        "whether anything was written past the rows that are read back.\n",
+        "whether anything was written past the rows that are read back.\n"
+        "  --json           the same as a JSON object\n",
         {{"json", 0, false}}, 1, 1);
     if (const int status = command.Parse(arguments); status >= 0)
         return status;

@@ -61,7 +61,9 @@ int Lines(const ArgumentList& arguments)
 {
     Command command(
         "Usage: huecipher-cli lines [--size PT] [--encoding utf8|cp1252] TEXT\n"
-        "Prints the lines the text box displays for the text, one to a line.\n",
+        "Prints the lines the text box displays for the text, one to a line.\n"
+        "  --size PT        text size, 8 to 12 (default: the program's start size, 8.25)\n"
+        "  --encoding E     how TEXT is written: utf8 (default) or cp1252\n",
         {SizeOption, EncodingOption}, 1, 1);
     CliText::Encoding encoding;
     QStringList lines;
@@ -80,6 +82,9 @@ int Pdf(const ArgumentList& arguments)
         "Writes the PDF document the window's export writes for the text at that size.\n"
         "OUT is the document's file (- for standard output); with --name, OUT is a folder\n"
         "and the document is written there as NAME.pdf, as the window's export names it.\n"
+        "  --size PT        text size, 8 to 12 (default: the program's start size, 8.25)\n"
+        "  --encoding E     how TEXT is written: utf8 (default) or cp1252\n"
+        "  --name NAME      the document's name, as typed in the window (OUT is then a folder)\n"
         "  --force          replace a document that exists\n",
         {SizeOption, EncodingOption, {"name", 0, true}, ForceOption}, 2, 2);
     CliText::Encoding encoding;

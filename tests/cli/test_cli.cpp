@@ -735,6 +735,17 @@ private slots:
         const Result help = Cli({"decode", "--help"});
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Usage: huecipher-cli decode"));
+        // Every option a command's synopsis names has a line of its own in its help.
+        for (const char* name : {"encode", "decode", "check", "info", "lines", "pdf"}) {
+            const QString text = QString::fromUtf8(Cli({name, "--help"}).out);
+            const QString synopsis = text.left(text.indexOf("\n"));
+            auto options = QRegularExpression("\\[(--[a-z-]+)").globalMatch(synopsis);
+            while (options.hasNext()) {
+                const QString option = options.next().captured(1);
+                QVERIFY2(text.contains(QRegularExpression("\n  (-[a-z], )?" + QRegularExpression::escape(option) + "\\b")),
+                         qPrintable(QStringLiteral("%1: %2").arg(name, option)));
+            }
+        }
         const Result version = Cli({"--version"});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, "huecipher-cli " HUECIPHER_PROJECT_VERSION "\n");
