@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <utility>
 #include <unistd.h>
 
 namespace Cli {
@@ -72,7 +73,7 @@ std::string PictureProblem(const std::string& path, Codec::PixelSurface* picture
     surface.Mirror();
     if (!Codec::IsCodedPicture(surface.Width(), surface.Height(), Codec::SignatureRowText(surface)))
         return "no Hollowbrandt signature: not a valid Glyphix picture";
-    *picture = surface;
+    *picture = std::move(surface);
     return std::string();
 }
 

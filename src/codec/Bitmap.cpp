@@ -242,7 +242,8 @@ bool Read(const std::string& b, Codec::PixelSurface* surface, std::string* why)
                     return Fail(why, "a bitmap whose pixels name colours its table lacks");
                 rgb = palette[index];
             } else if (bits == 24) {
-                rgb = Get(b, start + std::size_t(x) * 3, 3);
+                const auto* p = reinterpret_cast<const unsigned char*>(b.data()) + start + std::size_t(x) * 3;
+                rgb = std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
             } else {
                 const std::uint32_t p = Get(b, start + std::size_t(x) * (bits / 8), int(bits / 8));
                 rgb = (std::uint32_t(red.Of(p)) << 16) | (std::uint32_t(green.Of(p)) << 8) | std::uint32_t(blue.Of(p));

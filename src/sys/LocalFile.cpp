@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <system_error>
@@ -67,26 +68,33 @@ std::string NotRegular(mode_t mode)
 }
 
 // Reads fd to its end into bytes; false when it holds more than maxBytes or a read fails.
-bool ReadBounded(int fd, std::size_t maxBytes, std::string* bytes, std::string* error)
+// expected: the size the file says it has, so that it is read in one call (and one more that
+// finds its end); a stream grows a block at a time.
+bool ReadBounded(int fd, std::size_t maxBytes, std::string* bytes, std::string* error, std::size_t expected = 0)
 {
+    constexpr std::size_t Block = 16 * 1024;
     bytes->clear();
-    char block[16 * 1024];
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, block, sizeof block);
+        const std::size_t room = std::max(Block, expected + 1 > filled ? expected + 1 - filled : Block);
+        bytes->resize(filled + room);
+        const ssize_t n = ::read(fd, &(*bytes)[filled], room);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             *error = Reason(errno);
-            return false;
-        }
-        if (n == 0)
-            return true;
-        if (bytes->size() + static_cast<std::size_t>(n) > maxBytes) {
-            *error = TooLarge(bytes->size() + static_cast<std::size_t>(n), maxBytes, true);
             bytes->clear();
             return false;
         }
-        bytes->append(block, static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
+        bytes->resize(filled);
+        if (n == 0)
+            return true;
+        if (filled > maxBytes) {
+            *error = TooLarge(filled, maxBytes, true);
+            bytes->clear();
+            return false;
+        }
     }
 }
 
@@ -378,10 +386,8 @@ bool ReadRegular(const std::string& path, std::size_t maxBytes, std::string* byt
         *error = NotRegular(info.st_mode);
     else if (static_cast<unsigned long long>(info.st_size) > maxBytes)
         *error = TooLarge(static_cast<unsigned long long>(info.st_size), maxBytes, false);
-    else {
-        bytes->reserve(static_cast<std::size_t>(info.st_size));
-        ok = ReadBounded(fd, maxBytes, bytes, error);
-    }
+    else
+        ok = ReadBounded(fd, maxBytes, bytes, error, static_cast<std::size_t>(info.st_size));
     ::close(fd);
     return ok;
 }
