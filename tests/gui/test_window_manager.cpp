@@ -162,6 +162,38 @@ private slots:
         xcb_disconnect(c);
     }
 
+    // A small message box is wide enough for its whole title in the window manager's title bar
+    // (its text in a bold face and the bar's buttons at either end).
+    void messageBoxTitleFits()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        ShownAndFramed(m);
+        ModalAnswerer answers;
+        QRect framed;
+        QString title;
+        answers.Then([](QWidget* w) { QTest::mouseClick(static_cast<OpenTekst*>(w)->OkKnop, Qt::LeftButton); });
+        answers.Then([&](QWidget* w) {
+            title = w->windowTitle();
+            QTest::qWaitFor([&] { return !w->windowHandle()->frameMargins().isNull(); }, 20000);
+            framed = w->frameGeometry();
+            QPointer<QDialog> dialog = qobject_cast<QDialog*>(w->parentWidget());
+            if (auto* box = qobject_cast<QMessageBox*>(w))
+                box->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, [dialog] {
+                if (dialog)
+                    dialog->reject();
+            });
+        });
+        Choose(m.File, 5);  // Open Textfile, OK with nothing chosen: "Select Filename!"
+        QTRY_VERIFY(answers.AllAnswered());
+        QCOMPARE(title, QStringLiteral("Huecipher"));
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const int needed = QFontMetrics(bold).horizontalAdvance(title) + 2 * 48;
+        QVERIFY2(framed.width() >= needed, qPrintable(QStringLiteral("%1 < %2").arg(framed.width()).arg(needed)));
+    }
+
     // After a question, a message or a dialog closes, the keyboard is the main window's again.
     void focusReturnsAfterDialogs()
     {
