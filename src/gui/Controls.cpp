@@ -348,15 +348,21 @@ void SetCaption(QLabel* label, const QString& text)
     label->adjustSize();
 }
 
+QPoint CentredTopLeft(const QRect& available, QSize outer)
+{
+    QRect placed(QPoint(0, 0), outer);
+    placed.moveCenter(available.center());
+    // A window larger than the screen keeps its title bar (and its left edge) on the screen.
+    return QPoint(std::max(placed.left(), available.left()), std::max(placed.top(), available.top()));
+}
+
 void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outerHeight)
 {
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect outer(0, 0, outerWidth, outerHeight);
-    outer.moveCenter(screen->availableGeometry().center());
-    w->move(outer.topLeft());
+    w->move(CentredTopLeft(screen->availableGeometry(), QSize(outerWidth, outerHeight)));
 }
 
 void ListDocuments(QListWidget* list, const QStringList& fileNames, int extensionLength)

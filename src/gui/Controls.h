@@ -122,8 +122,11 @@ QLabel* MakeCaption(const QString& name, const QString& text, QWidget* parent, i
 // A thin sunken border, as on the grey panels and swatches.
 void SetThinBorder(QFrame* f);
 QFont ArialFont(double points, bool bold = false);
-// Moves a top-level window so that, at the given outer size, it stands centred on screen.
+// Moves a top-level window so that, at the given outer size, it stands centred on screen; one
+// larger than the screen keeps its top-left corner (and so its title bar) on the screen.
 void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outerHeight);
+// Where a window of outer size stands centred in available, kept inside it at the top left.
+QPoint CentredTopLeft(const QRect& available, QSize outer);
 
 // Sets a caption label's text and sizes the label to it.
 void SetCaption(QLabel* label, const QString& text);

@@ -162,6 +162,19 @@ private slots:
         xcb_disconnect(c);
     }
 
+    // On a screen smaller than the window (640 x 400, set by the test's CMake entry), the window
+    // stands at the screen's top left, its title bar on the screen, not centred off it.
+    void largerThanTheScreen()
+    {
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().width() < 800);
+        WindowFixture f;
+        Main& m = *f.main;
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QTRY_VERIFY_WITH_TIMEOUT(!m.windowHandle()->frameMargins().isNull(), 20000);
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QTRY_COMPARE_WITH_TIMEOUT(OuterOnServer(&m).topLeft(), available.topLeft(), 5000);
+    }
+
     // A small message box is wide enough for its whole title in the window manager's title bar
     // (its text in a bold face and the bar's buttons at either end).
     void messageBoxTitleFits()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command on an X server of its own (Xvfb, 1280 x 1024, a display number the server picks)
+# Runs a command on an X server of its own (Xvfb, 1280 x 1024 or HUECIPHER_TEST_SCREEN, a display
+# number the server picks)
 # under the openbox window manager, as a desktop does: the window manager frames every window
 # and says how (its frame extents). The command starts only once the display accepts
 # connections and the window manager runs; when that cannot be had (a loaded machine), the run
@@ -31,7 +32,7 @@ wait_for() {
 start_server() {
   rm -f "$folder/display"
   mkfifo "$folder/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${HUECIPHER_TEST_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
   server=$!
   local number
   read -r -t 20 number <"$folder/display" || return 1
