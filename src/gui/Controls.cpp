@@ -342,9 +342,20 @@ void SetThinBorder(QFrame* f)
     f->setLineWidth(1);
 }
 
-void SetCaption(QLabel* label, const QString& text)
+void SetCaption(QLabel* label, const QString& text, int maxWidth, const QString& kept)
 {
-    label->setText(text);
+    // A caption that would run into its neighbour is cut with an ellipsis, all but its kept
+    // end; the whole text stays in the tooltip and for screen readers.
+    QString shown = text + kept;
+    if (maxWidth > 0) {
+        const QFontMetrics metrics(label->font());
+        const int room = maxWidth - metrics.horizontalAdvance(kept);
+        if (metrics.horizontalAdvance(shown) > maxWidth)
+            shown = metrics.elidedText(text, Qt::ElideRight, std::max(room, 0)) + kept;
+    }
+    label->setText(shown);
+    label->setToolTip(shown == text + kept ? QString() : text + kept);
+    label->setAccessibleName(shown == text + kept ? QString() : text + kept);
     label->adjustSize();
 }
 

@@ -129,7 +129,9 @@ void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outer
 QPoint CentredTopLeft(const QRect& available, QSize outer);
 
 // Sets a caption label's text and sizes the label to it.
-void SetCaption(QLabel* label, const QString& text);
+// Sets a caption label's text and sizes it to the text. With maxWidth, a text that would be
+// wider is cut with an ellipsis before its kept end (which is shown whole, after text).
+void SetCaption(QLabel* label, const QString& text, int maxWidth = 0, const QString& kept = QString());
 
 // Fills a dialog's list with documents: each entry shows the file's name without its
 // extension (odd bytes and control characters escaped) and keeps the file's name itself.

@@ -181,7 +181,8 @@ void Main::RunWaitingCommands()
 
 void Main::SetDocumentName(const QString& name)
 {
-    SetCaption(FileLabel, name);
+    // Up to the date, which stands 140 pixels to the right.
+    SetCaption(FileLabel, name, DatumLabel->x() - FileLabel->x() - 8);
 }
 
 void Main::Image1_Click()

@@ -79,7 +79,7 @@ void OpenForm::List1_Click()
 {
     const QListWidgetItem* item = List1->currentItem();
     if (item && item->isSelected())
-        SetCaption(Label1, item->text());
+        SetCaption(Label1, item->text(), CancelKnop->x() - Label1->x() - 6);  // not under the buttons
 }
 
 void OpenForm::List1_DblClick()

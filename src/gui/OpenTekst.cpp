@@ -143,13 +143,14 @@ void OpenTekst::List1_Click()
     if (file.isEmpty())
         return;
     const QString shown = List1->currentItem()->text();
+    const int room = CancelKnop->x() - Label1->x() - 6;  // not under the buttons
     struct stat info {};
     if (::stat(LocalName::ToBytes(FilePath(file)).constData(), &info) != 0) {
-        SetCaption(Label1, shown);  // gone meanwhile: nothing to measure
+        SetCaption(Label1, shown, room);  // gone meanwhile: nothing to measure
         return;
     }
-    SetCaption(Label1, shown + QStringLiteral(" / ") + Module1::GroupedNumber(info.st_size, QLocale())
-                           + QStringLiteral(" Bytes"));
+    SetCaption(Label1, shown, room,
+               QStringLiteral(" / ") + Module1::GroupedNumber(info.st_size, QLocale()) + QStringLiteral(" Bytes"));
 }
 
 void OpenTekst::List1_DblClick()

@@ -2,6 +2,7 @@
 // number formats, and every menu item, swatch and button through its real signal.
 #include "CodingValues.h"
 #include "ColorForm.h"
+#include "OpenForm.h"
 #include "OpenTekst.h"
 #include "PictureSteps.h"
 #include "TestFiles.h"
@@ -173,6 +174,38 @@ private slots:
         QCOMPARE(inkInList, inkInBox);
         QCOMPARE(labels, QStringList({"alpha / 1,234 Bytes", "beta / 1,234,567 Bytes"}));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    // A long document name is cut with an ellipsis before it reaches the date, and before the
+    // open dialog's buttons; the whole name stays in the tooltip.
+    void longNamesAreCutWithAnEllipsis()
+    {
+        WindowFixture f;
+        Main& m = *f.main;
+        const QString name = QStringLiteral("A letter to the whole family about the summer holiday in Zeeland");
+        m.SetDocumentName(name);
+        QVERIFY(m.FileLabel->text().endsWith(QChar(0x2026)));
+        QVERIFY2(m.FileLabel->geometry().right() < m.DatumLabel->x(),
+                 qPrintable(QStringLiteral("%1 reaches %2").arg(m.FileLabel->geometry().right()).arg(m.DatumLabel->x())));
+        QCOMPARE(m.FileLabel->toolTip(), name);
+        m.SetDocumentName(QStringLiteral("short"));
+        QCOMPARE(m.FileLabel->text(), QStringLiteral("short"));
+        QVERIFY(m.FileLabel->toolTip().isEmpty());
+
+        ModalAnswerer answers;
+        m.Text1->SetText("A picture of a long name.");
+        QTest::mouseClick(m.Image1, Qt::LeftButton);
+        SavePicture(m, answers, name);
+        QVERIFY(answers.AllAnswered());
+        answers.Then([&](QWidget* w) {
+            auto* form = qobject_cast<OpenForm*>(w);
+            form->List1->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+            QVERIFY(form->Label1->text().endsWith(QChar(0x2026)));
+            QVERIFY(form->Label1->geometry().right() < form->CancelKnop->x());
+            form->reject();
+        });
+        Choose(m.File, 2);
+        QVERIFY(answers.AllAnswered());
     }
 
     void countsInGroupsOfThreeWithLatinDigits()

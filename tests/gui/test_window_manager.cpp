@@ -188,8 +188,11 @@ private slots:
         answers.Then([](QWidget* w) { QTest::mouseClick(static_cast<OpenTekst*>(w)->OkKnop, Qt::LeftButton); });
         answers.Then([&](QWidget* w) {
             title = w->windowTitle();
-            QTest::qWaitFor([&] { return !w->windowHandle()->frameMargins().isNull(); }, 20000);
-            framed = w->frameGeometry();
+            // Once the window manager has framed the box at its size.
+            QTest::qWaitForWindowExposed(w);
+            QTest::qWaitFor([&] { return !w->windowHandle()->frameMargins().isNull() && OuterOnServer(w).width() > 1; },
+                            20000);
+            framed = OuterOnServer(w);
             QPointer<QDialog> dialog = qobject_cast<QDialog*>(w->parentWidget());
             if (auto* box = qobject_cast<QMessageBox*>(w))
                 box->button(QMessageBox::Ok)->click();
