@@ -9,6 +9,7 @@ namespace AccessibleTree {
 namespace {
 
 const char* const kPanelProperty = "huecipherAccessiblePanel";
+const char* const kDecorativeProperty = "huecipherDecorative";
 
 // The children a screen reader is given: shown, not windows of their own or menus, and not a
 // caption that labels a control (the control's label relation carries it).
@@ -17,7 +18,7 @@ QList<QWidget*> ShownChildren(const QWidget* parent)
     QList<QWidget*> shown;
     for (QObject* child : parent->children()) {
         auto* w = qobject_cast<QWidget*>(child);
-        if (!w || w->isWindow() || w->isHidden() || qobject_cast<QMenu*>(w))
+        if (!w || w->isWindow() || w->isHidden() || qobject_cast<QMenu*>(w) || w->property(kDecorativeProperty).toBool())
             continue;
         if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
             continue;
@@ -72,6 +73,11 @@ void KeepToWhatShows()
 void MarkPanel(QWidget* panel)
 {
     panel->setProperty(kPanelProperty, true);
+}
+
+void MarkDecorative(QWidget* w)
+{
+    w->setProperty(kDecorativeProperty, true);
 }
 
 void Caption(QLabel* caption, QWidget* control)

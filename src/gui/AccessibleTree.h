@@ -14,6 +14,10 @@ void KeepToWhatShows();
 // A window or panel whose children are listed that way (the windows themselves are known).
 void MarkPanel(QWidget* panel);
 
+// A box drawn only for looks (a backing, a frame, an ornament): left out of what a screen reader
+// finds.
+void MarkDecorative(QWidget* w);
+
 // The caption names control: a screen reader reads it as the control's label, not twice.
 void Caption(QLabel* caption, QWidget* control);
 

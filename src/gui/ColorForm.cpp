@@ -1,5 +1,6 @@
 #include "ColorForm.h"
 
+#include "AccessibleTree.h"
 #include "Artwork.h"
 #include "ColorValues.h"
 #include "Controls.h"
@@ -25,6 +26,7 @@ void ColorForm::Form_Load()
     Place(Label1, QStringLiteral("Label1"), 14, 16, 160, 64);
     SetBackground(Label1, QColor(64, 0, 0));
     SetThinBorder(Label1);
+    AccessibleTree::MarkDecorative(Label1);  // the frame behind the bars
 
     for (int i = 0; i < 3; ++i) {
         auto* bar = new FocusScrollBar(Qt::Horizontal, this);
@@ -52,6 +54,7 @@ void ColorForm::Form_Load()
     Image1 = new QLabel(this);
     Image1->setPixmap(Artwork::ColourWheel());
     Place(Image1, QStringLiteral("Image1"), 228, 20, 64, 64);
+    AccessibleTree::MarkDecorative(Image1);  // the colour wheel, an ornament
 
     CancelKnop = new ImageButton(QStringLiteral("CancelKnop"), Artwork::CancelMark(), this);
     CancelKnop->move(224, 102);

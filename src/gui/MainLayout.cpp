@@ -1,4 +1,5 @@
 // Placement of the main window's controls, in pixels relative to their panel.
+#include "AccessibleTree.h"
 #include "Artwork.h"
 #include "Controls.h"
 #include "Main.h"
@@ -31,6 +32,7 @@ void Main::LayOutFrame1()
 {
     Frame1 = MakePanel(QStringLiteral("Frame1"), centralWidget(), QRect(8, 2, 236, 360), kPanelColour);
     Label1 = MakeGreyBacking(QStringLiteral("Label1"), Frame1, QRect(12, 19, 213, 133));
+    AccessibleTree::MarkDecorative(Label1);
 
     Pic = new PictureBox(QStringLiteral("Pic"), 200, 120, Frame1);
     Pic->move(18, 25);
@@ -86,6 +88,7 @@ void Main::LayOutFrame4()
     Place(Label11, QStringLiteral("Label11"), 177, 16, 50, 26);
     SetBackground(Label11, Qt::black);
     SetThinBorder(Label11);
+    AccessibleTree::MarkDecorative(Label11);
 
     ResetKnop = new FlatButton(QStringLiteral("Reset"), Frame4);
     Place(ResetKnop, QStringLiteral("ResetKnop"), 179, 18, 46, 22);
@@ -98,6 +101,7 @@ void Main::LayOutFrame2()
 {
     Frame2 = MakePanel(QStringLiteral("Frame2"), centralWidget(), QRect(252, 2, 534, 400), kPanelColour);
     Label2 = MakeGreyBacking(QStringLiteral("Label2"), Frame2, QRect(12, 19, 510, 370));
+    AccessibleTree::MarkDecorative(Label2);
 
     Text1 = new TextBox(QStringLiteral("Text1"), Frame2);
     Text1->setGeometry(18, 25, 496, 356);

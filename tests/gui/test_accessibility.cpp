@@ -133,7 +133,7 @@ private slots:
         // Each picture button and swatch is read once, its caption as its label; what is hidden
         // (the line buffer, the staging picture, the wait label at rest) is not there at all.
         ExpectTree(&m, {"Image1", "Image4", "Pic", "Text1", "Label3", "FileLabel", "KlokLabel", "ResetKnop"},
-                   {"List1", "BackPic", "Label8"},
+                   {"List1", "BackPic", "Label8", "Label1", "Label2", "Label11"},
                    {{m.Image1, m.Label4}, {m.Image2, m.Label5}, {m.Image3, m.Label6}, {m.Image4, m.Label7},
                     {m.ForeColorLabel, m.Label9}, {m.BackColorLabel, m.Label10}});
     }
@@ -206,6 +206,8 @@ private slots:
             QCOMPARE(Of(form.CancelKnop)->text(QAccessible::Name), QStringLiteral("Cancel"));
             form.HScroll1[0]->setValue(10);
             QCOMPARE(Of(form.HScroll1[0])->valueInterface()->currentValue().toInt(), 10);
+            // The frame behind the bars and the colour wheel are for the eye alone.
+            ExpectTree(&form, {"HScroll1_0", "OkKnop"}, {"Label1", "Image1"});
         }
         {
             OpenForm form(m);
