@@ -72,6 +72,8 @@ void ColorForm::MakeAccessible()
     const char* const names[] = {"Red", "Green", "Blue"};
     for (std::size_t i = 0; i < HScroll1.size(); ++i) {
         HScroll1[i]->setAccessibleName(QString::fromLatin1(names[i]));
+        // The number beside a bar is the bar's value: read with the bar, as its label.
+        AccessibleTree::Caption(RGBlabel[i], HScroll1[i]);
         HScroll1[i]->installEventFilter(this);
     }
     UseDialogKeys(this, OkKnop, CancelKnop);

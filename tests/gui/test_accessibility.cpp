@@ -207,7 +207,10 @@ private slots:
             form.HScroll1[0]->setValue(10);
             QCOMPARE(Of(form.HScroll1[0])->valueInterface()->currentValue().toInt(), 10);
             // The frame behind the bars and the colour wheel are for the eye alone.
-            ExpectTree(&form, {"HScroll1_0", "OkKnop"}, {"Label1", "Image1"});
+            // The numbers beside the bars are read with their bars, as their labels.
+            ExpectTree(&form, {"HScroll1_0", "OkKnop"}, {"Label1", "Image1"},
+                       {{form.HScroll1[0], form.RGBlabel[0]}, {form.HScroll1[1], form.RGBlabel[1]},
+                        {form.HScroll1[2], form.RGBlabel[2]}});
         }
         {
             OpenForm form(m);
