@@ -55,14 +55,20 @@ void FolderList::Fill()
     int depth = 0;
     for (const QString& folder : chain) {
         const QString name = folder == QLatin1String("/") ? folder : folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + LocalName::Shown(name), this);
-        item->setData(PathRole, folder);
-        ++depth;
+        AddEntry(name, folder, depth++);
     }
     setCurrentRow(count() - 1);
     const QString parent = m_path == QLatin1String("/") ? QString() : m_path;
-    for (const QString& sub : LocalName::FoldersIn(m_path)) {
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + LocalName::Shown(sub), this);
-        item->setData(PathRole, parent + QLatin1Char('/') + sub);
-    }
+    for (const QString& sub : LocalName::FoldersIn(m_path))
+        AddEntry(sub, parent + QLatin1Char('/') + sub, depth);
+}
+
+void FolderList::AddEntry(const QString& name, const QString& path, int depth)
+{
+    // Indented for the eye; a screen reader hears the name and its level instead of blanks.
+    const QString shown = LocalName::Shown(name);
+    auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + shown, this);
+    item->setData(PathRole, path);
+    item->setData(Qt::AccessibleTextRole, shown);
+    item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("level %1").arg(depth + 1));
 }

@@ -21,6 +21,8 @@ protected:
 
 private:
     void Fill();
+    // One entry: name at depth (0 for the root), for the folder at path.
+    void AddEntry(const QString& name, const QString& path, int depth);
     // Moves to the folder of item once the event that chose it has been delivered.
     void MoveTo(QListWidgetItem* item);
 

@@ -224,6 +224,7 @@ private slots:
         {
             OpenTekst form(m);
             form.show();
+            QVERIFY(form.Dir1->SetPath(f.dir.path()));
             ExpectNamedWithRoles(FocusableIn(&form), {{"Drive1", QAccessible::ComboBox},
                                                       {"Dir1", QAccessible::List},
                                                       {"List1", QAccessible::List},
@@ -232,6 +233,18 @@ private slots:
             QCOMPARE(Of(form.List1)->text(QAccessible::Name), QStringLiteral("Text files"));
             ExpectTree(&form, {"Drive1", "Dir1", "List1", "Label1", "OkKnop"}, {"File1"});
             QCOMPARE(Of(form.Dir1)->text(QAccessible::Name), QStringLiteral("Folders"));
+            // Each folder by its name and its level, not by leading blanks.
+            QAccessibleInterface* folders = Of(form.Dir1);
+            QStringList read;
+            for (int i = 0; i < folders->childCount(); ++i) {
+                QAccessibleInterface* entry = folders->child(i);
+                if (entry && entry->role() == QAccessible::ListItem)
+                    read << entry->text(QAccessible::Name) + " / " + entry->text(QAccessible::Description);
+            }
+            const QStringList parts = f.dir.path().split('/', Qt::SkipEmptyParts);
+            QCOMPARE(read.first(), QStringLiteral("/ / level 1"));
+            QCOMPARE(read.at(parts.size()), QStringLiteral("%1 / level %2").arg(parts.last()).arg(parts.size() + 1));
+            QVERIFY(read.contains(QStringLiteral("Pictures / level %1").arg(parts.size() + 2)));
             // The drive box by its name, its entry as the value.
             QCOMPARE(Of(form.Drive1)->text(QAccessible::Name), QStringLiteral("Drive"));
             QCOMPARE(Of(form.Drive1)->text(QAccessible::Value), form.Drive1->currentText());
