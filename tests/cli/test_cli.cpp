@@ -127,6 +127,16 @@ QByteArray Prose(int paragraphs)
     return text;
 }
 
+// A text file of content in dir and the picture coded from it beside it: their paths.
+std::pair<QString, QString> TextAndPicture(const QTemporaryDir& dir, const QString& stem, const QByteArray& content)
+{
+    const QString text = dir.filePath(stem + ".txt");
+    const QString picture = dir.filePath(stem + ".hqc");
+    if (!WriteAll(text, content) || Cli({"encode", text, picture}).status != 0)
+        QTest::qFail("the text and its picture could not be made", __FILE__, __LINE__);
+    return {text, picture};
+}
+
 }  // namespace
 
 class TestCli : public QObject {
@@ -324,10 +334,7 @@ private slots:
     void lostOutputIsAFailure()
     {
         QTemporaryDir dir;
-        const QString text = dir.filePath("t.txt");
-        QVERIFY(WriteAll(text, "A text for standard output."));
-        const QString picture = dir.filePath("p.hqc");
-        QCOMPARE(Cli({"encode", text, picture}).status, 0);
+        const auto [text, picture] = TextAndPicture(dir, "t", "A text for standard output.");
         const QList<QStringList> commands{{"check", picture}, {"info", picture},     {"info", "--json", picture},
                                           {"decode", picture}, {"lines", text},      {"encode", text, "-"},
                                           {"pdf", text, "-"},  {"--help"},           {"--version"},
@@ -464,10 +471,7 @@ private slots:
     void onlyRegularFilesAreReplaced()
     {
         QTemporaryDir dir;
-        const QString text = dir.filePath("letter.txt");
-        QVERIFY(WriteAll(text, "Dear reader"));
-        const QString picture = dir.filePath("letter.hqc");
-        QCOMPARE(Cli({"encode", text, picture}).status, 0);
+        const auto [text, picture] = TextAndPicture(dir, "letter", "Dear reader");
         auto at = [&](const char* name) { return QFile::encodeName(dir.filePath(name)); };
         QVERIFY(::mkfifo(at("fifo"), 0644) == 0 && ::symlink("/nonexistent/drive/x", at("dangling")) == 0
                 && ::symlink("/dev/null", at("device")) == 0 && ::mkdir(at("folder"), 0755) == 0

@@ -37,16 +37,23 @@ std::uint32_t Colour(int x, int y, int bits)
     return std::uint32_t(x) << 16 | std::uint32_t(y) << 8 | std::uint32_t((x * y) & 0xFF);
 }
 
+// The 14 bytes that open every bitmap, then the size of the header that follows.
+std::string FileHeader(std::uint32_t pixelOffset, std::uint32_t fileSize, std::uint32_t infoSize)
+{
+    std::string b = "BM";
+    Put(b, fileSize, 4);
+    Put(b, 0, 4);
+    Put(b, pixelOffset, 4);
+    Put(b, infoSize, 4);
+    return b;
+}
+
 std::string Bitmap(int w, int h, int bits, bool topDown = false)
 {
     const std::uint32_t paletteEntries = bits <= 8 ? 1u << bits : 0;
     const std::uint32_t rowBytes = (std::uint32_t(w) * std::uint32_t(bits) + 31) / 32 * 4;
     const std::uint32_t offset = 54 + 4 * paletteEntries;
-    std::string b = "BM";
-    Put(b, offset + rowBytes * std::uint32_t(h), 4);
-    Put(b, 0, 4);
-    Put(b, offset, 4);
-    Put(b, 40, 4);
+    std::string b = FileHeader(offset, offset + rowBytes * std::uint32_t(h), 40);
     Put(b, std::uint32_t(w), 4);
     Put(b, std::uint32_t(topDown ? -h : h), 4);
     Put(b, 1, 2);
@@ -85,11 +92,7 @@ std::string CoreBitmap(int w, int h)
 {
     const std::uint32_t rowBytes = (std::uint32_t(w) * 8 + 31) / 32 * 4;
     const std::uint32_t offset = 14 + 12 + 3 * 256;
-    std::string b = "BM";
-    Put(b, offset + rowBytes * std::uint32_t(h), 4);
-    Put(b, 0, 4);
-    Put(b, offset, 4);
-    Put(b, 12, 4);
+    std::string b = FileHeader(offset, offset + rowBytes * std::uint32_t(h), 12);
     Put(b, std::uint32_t(w), 2);
     Put(b, std::uint32_t(h), 2);
     Put(b, 1, 2);
