@@ -39,7 +39,8 @@ void ColorForm::Form_Load()
         RGBlabel[static_cast<std::size_t>(i)] =
             MakeCaption(QStringLiteral("RGBlabel_%1").arg(i), QStringLiteral("0"), this, 180, 21 + 20 * i);
         RGBlabel[static_cast<std::size_t>(i)]->resize(32, 14);
-        connect(bar, &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });
+        // Through an object of no accessible kind, so that a bar is not called the dialog's controller.
+        connect(bar, &QScrollBar::valueChanged, new QObject(this), [this, i] { HScroll1_Change(i); });
     }
 
     Label2 = new QLabel(this);

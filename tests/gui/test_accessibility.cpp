@@ -122,6 +122,8 @@ private slots:
                                 static_cast<QWidget*>(m.Image3), static_cast<QWidget*>(m.Image4)})
             QVERIFY(!Of(button)->text(QAccessible::Description).isEmpty());
 
+        // Reset is no "controller" of the whole window.
+        QVERIFY(Of(m.ResetKnop)->relations(QAccessible::Controlled).isEmpty());
         // The counter, document name and clock are read as what they show.
         m.Text1->SetText("Twelve chars");
         QCOMPARE(Of(m.Label3)->text(QAccessible::Name), m.Label3->text());
@@ -207,6 +209,8 @@ private slots:
             form.HScroll1[0]->setValue(10);
             QCOMPARE(Of(form.HScroll1[0])->valueInterface()->currentValue().toInt(), 10);
             // The frame behind the bars and the colour wheel are for the eye alone.
+            for (QScrollBar* bar : form.HScroll1)
+                QVERIFY(Of(bar)->relations(QAccessible::Controlled).isEmpty());
             // The numbers beside the bars are read with their bars, as their labels.
             ExpectTree(&form, {"HScroll1_0", "OkKnop"}, {"Label1", "Image1"},
                        {{form.HScroll1[0], form.RGBlabel[0]}, {form.HScroll1[1], form.RGBlabel[1]},
