@@ -44,10 +44,8 @@ int RunProgram(const ArgumentList& arguments, const CommandTable& table, const c
         return BadInput;
     }
     // Output that did not arrive is a failure, whatever the command made of it.
-    if (const std::string failure = TakeOutputFailure(); !failure.empty()) {
-        Err("huecipher-cli: -: " + std::string(StandardOutputFailed) + failure + "\n");
-        return BadInput;
-    }
+    if (const std::string failure = TakeOutputFailure(); !failure.empty())
+        return Fail("-", StandardOutputFailed + failure);
     return status;
 }
 

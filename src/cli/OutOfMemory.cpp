@@ -15,12 +15,19 @@ namespace {
 const char Message[] = "huecipher-cli: not enough memory\n";
 constexpr unsigned long long Headroom = 64ull << 20;  // what a failed request may have asked for
 
+// The limit on the address space; 0 for none.
+unsigned long long AddressSpaceLimit()
+{
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY ? limit.rlim_cur : 0;
+}
+
 // True when the program's address space is within Headroom of its limit. Only calls that a
 // signal handler may make.
 bool NearTheLimit()
 {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+    const unsigned long long limit = AddressSpaceLimit();
+    if (limit == 0)
         return false;
     const int fd = ::open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -32,7 +39,7 @@ bool NearTheLimit()
     for (ssize_t i = 0; i < n && text[i] >= '0' && text[i] <= '9'; ++i)
         pages = pages * 10 + static_cast<unsigned long long>(text[i] - '0');
     const unsigned long long used = pages * static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE));
-    return used + Headroom >= limit.rlim_cur;
+    return used + Headroom >= limit;
 }
 
 [[noreturn]] void Report()
@@ -46,8 +53,7 @@ extern "C" void OnCrash(int signal)
 {
     if (NearTheLimit())
         Report();
-    ::signal(signal, SIG_DFL);
-    ::raise(signal);
+    ::raise(signal);  // the standard action, restored on entry (SA_RESETHAND)
 }
 
 void OnTerminate()
@@ -69,8 +75,8 @@ void OnTerminate()
 
 bool LimitBelow(std::size_t bytes)
 {
-    rlimit limit{};
-    return ::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < bytes;
+    const unsigned long long limit = AddressSpaceLimit();
+    return limit != 0 && limit < bytes;
 }
 
 void ReportInsteadOfCrashing()

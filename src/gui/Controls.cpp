@@ -5,10 +5,8 @@
 
 #include <QListWidget>
 
-#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QMouseEvent>
@@ -346,16 +344,17 @@ void SetCaption(QLabel* label, const QString& text, int maxWidth, const QString&
 {
     // A caption that would run into its neighbour is cut with an ellipsis, all but its kept
     // end; the whole text stays in the tooltip and for screen readers.
-    QString shown = text + kept;
+    const QString whole = text + kept;
+    QString shown = whole;
     if (maxWidth > 0) {
         const QFontMetrics metrics(label->font());
-        const int room = maxWidth - metrics.horizontalAdvance(kept);
-        if (metrics.horizontalAdvance(shown) > maxWidth)
-            shown = metrics.elidedText(text, Qt::ElideRight, std::max(room, 0)) + kept;
+        if (metrics.horizontalAdvance(whole) > maxWidth)
+            shown = metrics.elidedText(text, Qt::ElideRight, std::max(maxWidth - metrics.horizontalAdvance(kept), 0)) + kept;
     }
+    const QString cutOff = shown == whole ? QString() : whole;
     label->setText(shown);
-    label->setToolTip(shown == text + kept ? QString() : text + kept);
-    label->setAccessibleName(shown == text + kept ? QString() : text + kept);
+    label->setToolTip(cutOff);
+    label->setAccessibleName(cutOff);
     label->adjustSize();
 }
 

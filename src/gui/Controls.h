@@ -128,7 +128,6 @@ void CentreOnScreen(QWidget* w, const QScreen* screen, int outerWidth, int outer
 // Where a window of outer size stands centred in available, kept inside it at the top left.
 QPoint CentredTopLeft(const QRect& available, QSize outer);
 
-// Sets a caption label's text and sizes the label to it.
 // Sets a caption label's text and sizes it to the text. With maxWidth, a text that would be
 // wider is cut with an ellipsis before its kept end (which is shown whole, after text).
 void SetCaption(QLabel* label, const QString& text, int maxWidth = 0, const QString& kept = QString());

@@ -3,7 +3,6 @@
 #include "LocalName.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 
 namespace {

@@ -183,7 +183,7 @@ void Main::RunWaitingCommands()
 
 void Main::SetDocumentName(const QString& name)
 {
-    // Up to the date, which stands 140 pixels to the right.
+    // Cut short before it runs into the date.
     SetCaption(FileLabel, name, DatumLabel->x() - FileLabel->x() - 8);
 }
 

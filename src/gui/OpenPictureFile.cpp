@@ -14,8 +14,7 @@ bool OpenPictureFile(Main& main, PixelSurface& staging, const QString& path, con
 {
     // A file that cannot be loaded leaves the staging surface as it was, which fails the check.
     QString why;
-    if (!PictureFile::Load(staging, path, &why) && why.isEmpty())
-        why = QStringLiteral("it cannot be read");
+    PictureFile::Load(staging, path, &why);
     const int width = staging.Width();
     const int height = staging.Height();
     MirrorPicture(staging);

@@ -102,7 +102,7 @@ private slots:
             QWidget probe;
             probe.resize(100, 100);
             probe.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&probe));
+            QVERIFY(QTest::qWaitForWindowExposed(&probe, 20000));
             QTRY_VERIFY_WITH_TIMEOUT(!probe.windowHandle()->frameMargins().isNull(), 20000);
         }
         QTemporaryDir dir;
@@ -134,7 +134,7 @@ private slots:
             }
         };
         m.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QVERIFY(QTest::qWaitForWindowExposed(&m, 20000));
         for (int i = 0; i < 150; ++i) {
             QTest::qWait(10);
             collect();
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(QGuiApplication::primaryScreen()->geometry().width() < 800);
         WindowFixture f;
         Main& m = *f.main;
-        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QVERIFY(QTest::qWaitForWindowExposed(&m, 20000));
         QTRY_VERIFY_WITH_TIMEOUT(!m.windowHandle()->frameMargins().isNull(), 20000);
         const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
         QTRY_COMPARE_WITH_TIMEOUT(OuterOnServer(&m).topLeft(), available.topLeft(), 5000);
@@ -189,9 +189,9 @@ private slots:
         answers.Then([&](QWidget* w) {
             title = w->windowTitle();
             // Once the window manager has framed the box at its size.
-            QTest::qWaitForWindowExposed(w);
-            QTest::qWaitFor([&] { return !w->windowHandle()->frameMargins().isNull() && OuterOnServer(w).width() > 1; },
-                            20000);
+            QVERIFY(QTest::qWaitForWindowExposed(w, 20000));
+            QVERIFY(QTest::qWaitFor(
+                [&] { return !w->windowHandle()->frameMargins().isNull() && OuterOnServer(w).width() > 1; }, 20000));
             framed = OuterOnServer(w);
             QPointer<QDialog> dialog = qobject_cast<QDialog*>(w->parentWidget());
             if (auto* box = qobject_cast<QMessageBox*>(w))
@@ -252,7 +252,7 @@ private:
     // The main window at its outer size, centred, its layout where it was.
     static void ShownAndFramed(Main& m)
     {
-        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QVERIFY(QTest::qWaitForWindowExposed(&m, 20000));
         // The frame differs from the assumed one, so this tests something.
         QTRY_VERIFY_WITH_TIMEOUT(m.frameGeometry().size() != m.size() + AssumedFrame, 20000);
         QCOMPARE(Framed(&m, {800, 492}), QRect(Centred({800, 492}), QSize(800, 492)));
